@@ -1,0 +1,58 @@
+// The program's state: one aggregate that holds the ship data, the loading
+// condition, the results, the settings and the shared lists. The desktop
+// program owns the single instance; every core procedure receives the state
+// (or the parts it needs) by reference.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "calc/CalcData.h"
+#include "model/Config.h"
+#include "model/ContInfo.h"
+#include "model/LoadData.h"
+#include "model/Messages.h"
+#include "model/ShipInfo.h"
+#include "model/TankGroup.h"
+#include "numerics/Units.h"
+
+namespace kv {
+
+// Flags and the message interface that every table lookup shares.
+struct TableLookupState {
+    bool TableRangeExceeded = false;
+    MessageSink* Messages = nullptr;  // "Get Value from table error"
+};
+
+struct KvState {
+    // Folders (with a trailing '/'), fixed once by the start-up loader.
+    std::string ExePath;
+    std::string ProjectDir = "Project/";
+    std::string SaveDir = "Save/";
+    std::string TableDir = "Table/";
+    std::string ImageDir = "Image/";
+    std::string ApprovedDir = "Approved/";
+
+    shipinfo_rec ShipInfo;
+    tankgroup_rec TankGroup;
+    continfo_rec ContInfo;
+
+    loaddata_rec LoadData;
+    std::string ConditionFileName = "Untitled";
+    bool ConditionModified = false;
+
+    calcdata_rec CalcData;
+    calcdata_rec CalcDataFlood;
+
+    config_rec Config;
+    UnitState Units;
+    TableLookupState Tables;
+
+    double MaxDisplacement = 0;
+    int PrintTailLines = 4;
+    bool ServiceMode = false;
+
+    MessageSink* Messages = nullptr;
+};
+
+}  // namespace kv
