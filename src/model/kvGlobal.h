@@ -14,15 +14,10 @@
 #include "model/Messages.h"
 #include "model/ShipInfo.h"
 #include "model/TankGroup.h"
+#include "numerics/TableLookup.h"
 #include "numerics/Units.h"
 
 namespace kv {
-
-// Flags and the message interface that every table lookup shares.
-struct TableLookupState {
-    bool TableRangeExceeded = false;
-    MessageSink* Messages = nullptr;  // "Get Value from table error"
-};
 
 struct KvState {
     // Folders (with a trailing '/'), fixed once by the start-up loader.
