@@ -32,11 +32,16 @@ public:
     const std::vector<double>& IntegrationStations() const { return stations_; }
 
 private:
+    double StationHb(size_t s, double z) const;
+    bool Locate(double x, size_t& s, double& t) const;
+    bool Profile(double x, std::vector<double>& zs, std::vector<double>& b) const;
+
     double lbp_ = 0, breadth_ = 0, depth_ = 0, xAft_ = 0, xFore_ = 0;
     std::vector<double> stationX_;                // offset stations
     std::vector<double> waterlineZ_;              // offset waterlines
     std::vector<std::vector<double>> halfBreadth_;  // [station][waterline]
     std::vector<double> keelZ_, deckZ_;           // per offset station
+    std::vector<double> keelHb_;                  // flat of bottom; < 0: not given
     std::vector<double> stations_;
 };
 

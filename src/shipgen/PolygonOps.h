@@ -32,7 +32,11 @@ SectionProps Properties(const Poly& poly);
 
 // Length of the part of the line a*y + b*z = c (a, b not both 0) that lies
 // inside the polygon, and the first and second moments of that chord about
-// the centre line measured along y (for waterplane and free-surface inertia).
+// the centre line measured along y (for waterplane and free-surface inertia):
+// my = integral of y dy and iyy = integral of y^2 dy over the y-extent of the
+// chord pieces. For a horizontal line these are the waterplane moments; for an
+// inclined line they are cos(angle) times the moments taken along the line.
+// A line through a flat top (deck, tank top) gives the chord just below it.
 struct ChordProps {
     double length = 0;
     double my = 0;   // integral of y ds projected on y
