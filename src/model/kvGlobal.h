@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "calc/CalcData.h"
 #include "model/Config.h"
@@ -35,6 +36,11 @@ struct KvState {
     loaddata_rec LoadData;
     std::string ConditionFileName = "Untitled";
     bool ConditionModified = false;
+    std::vector<panel_rec> PanelList;         // tween deck panels of the condition
+
+    std::vector<cargocode_rec> CargoCodeList;  // "Cargo.code", keyed by Code
+    std::vector<dwcinfo_rec> DwcList;          // [0] "USER INPUT", then "dwc.code"
+    std::vector<portcode_rec> ContCodeList;    // "Container.code", keyed by code
 
     calcdata_rec CalcData;
     calcdata_rec CalcDataFlood;
