@@ -61,12 +61,12 @@ Extended DensityFromDisplay(const config_rec& config, const UnitState& units, Ex
     return units.Density() / shown;
 }
 
-bool IsNumericText(const std::string& s) {
+bool IsNumericText(std::string_view s) {
     size_t b = 0, e = s.size();
     auto blankOrCtl = [](unsigned char c) { return c <= ' '; };
     while (b < e && blankOrCtl((unsigned char)s[b])) ++b;
     while (e > b && blankOrCtl((unsigned char)s[e - 1])) --e;
-    std::string t = s.substr(b, e - b);
+    std::string_view t = s.substr(b, e - b);
     if (t.empty() || t == "-" || t == "." || t == "+") return false;
     int p = 0;
     bool pointAllowed = true;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "model/BinaryStream.h"
 
@@ -46,6 +47,6 @@ Extended DensityFromDisplay(const config_rec& config, const UnitState& units, Ex
 
 // True when S is acceptable as a number (blanks, signs, one point per token,
 // digits and a capital E).
-bool IsNumericText(const std::string& s);
+bool IsNumericText(std::string_view s);
 
 }  // namespace kv
