@@ -64,6 +64,8 @@ public:
     size_t size() const { return data_.size(); }
     size_t remaining() const { return data_.size() - pos_; }
     bool atEnd() const { return pos_ == data_.size(); }
+    // The next n bytes without consuming them, or nullptr when fewer are left.
+    const uint8_t* Peek(size_t n) const { return n <= remaining() ? data_.data() + pos_ : nullptr; }
 
     uint8_t Byte();
     int32_t Int32();

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "model/BinaryStream.h"
+#include "numerics/Table.h"
+
 namespace kv {
 
 // The name of a ship data file: the folder and the base name of fileName (the
@@ -30,5 +33,14 @@ inline int32_t StoredCount(int32_t stored, size_t held) {
     if (stored > 0 && size_t(stored) == held) return stored;
     return int32_t(held);
 }
+
+// Reads one stored table, first refusing counts that would make the table's
+// in-memory arrays far larger than the file: with no columns or no layers a
+// table stores no values, so its row count is bounded by nothing else. The
+// heading and value arrays, (layers + 1) x (columns + 1) x (rows + 1) values,
+// may take at most one value per byte left plus 65536 (a sound table of rows
+// x columns x layers values stores 10 bytes for each). A refused table throws
+// the read-beyond-end IoError like any damaged count.
+xyztable_rec ReadShipFileTable(BinReader& r);
 
 }  // namespace kv

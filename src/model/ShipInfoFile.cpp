@@ -332,7 +332,7 @@ void DecodeShipInfo(BinReader& r, shipinfo_rec& s) {
     }
 
     for (size_t k = 0; k < ShipTableSlots; ++k)
-        s.ShipTables.Tables[k] = k < StoredShipTables ? ReadStoredTable(r) : xyztable_rec();
+        s.ShipTables.Tables[k] = k < StoredShipTables ? ReadShipFileTable(r) : xyztable_rec();
 
     int32_t nHolds = r.Count(MassCurveCountsBytes);
     s.ShipTables.CargoMassList.assign(size_t(nHolds), cargomass_rec());

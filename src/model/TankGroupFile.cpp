@@ -67,7 +67,7 @@ void DecodeTankGroups(BinReader& r, tankgroup_rec& groups) {
         for (tank_rec& t : gr.Tanks) {
             r.Bytes(t.Fixed.data(), TankFixedBytes);
             DecodeTankFixed(t);
-            for (xyztable_rec* table : StoredTableSlots(t)) *table = ReadStoredTable(r);
+            for (xyztable_rec* table : StoredTableSlots(t)) *table = ReadShipFileTable(r);
         }
     }
 }
