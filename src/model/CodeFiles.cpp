@@ -121,10 +121,13 @@ void ReadDWCFile(std::vector<dwcinfo_rec>& list, const ploadinfo_rec& group8, in
 }
 
 void WriteDWCFile(const std::vector<dwcinfo_rec>& list, int group8Count, const std::string& fileName) {
-    if (list.size() <= 1) return;
+    // With no stored set left, a file that is not there stays absent; an
+    // existing one is rewritten empty, so deleted sets do not come back at
+    // the next start.
+    if (list.size() <= 1 && !FileExists(fileName)) return;
     size_t g = size_t(group8Count > 0 ? group8Count : 0);
     BinWriter w;
-    w.Int32(int32_t(list.size() - 1));
+    w.Int32(int32_t(list.empty() ? 0 : list.size() - 1));
     std::array<uint8_t, LoadInfoSize> img{};
     for (size_t k = 1; k < list.size(); ++k) {
         const dwcinfo_rec& set = list[k];

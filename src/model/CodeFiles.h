@@ -37,7 +37,8 @@ void RefreshUserInputSet(std::vector<dwcinfo_rec>& list, const ploadinfo_rec& gr
 // the file's length does not fit group8Count.
 void ReadDWCFile(std::vector<dwcinfo_rec>& list, const ploadinfo_rec& group8, int group8Count,
                  const std::string& fileName);
-// Writes the sets from entry 1 on; leaves the file alone when there are none.
+// Writes the sets from entry 1 on. With none left, an existing file is
+// rewritten with a count of 0 and a missing one is not created.
 void WriteDWCFile(const std::vector<dwcinfo_rec>& list, int group8Count, const std::string& fileName);
 
 // ---- voyage port codes ----------------------------------------------------
