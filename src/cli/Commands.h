@@ -1,0 +1,52 @@
+// Commands of korvanel-cli. Each command lives in its own file and is listed
+// by one line in the command table of CliMain.cpp.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Messages.h"
+#include "model/kvGlobal.h"
+#include "startup/Initialize.h"
+
+namespace kvcli {
+
+// Messages of the core go to standard error; questions get the cautious
+// answer (Cancel where offered, else No, else OK), as nobody is there to ask.
+class StderrSink : public kv::MessageSink {
+public:
+    void ShowMessage(const std::string& text) override;
+    kv::MsgAnswer Ask(const std::string& text, kv::MsgButtons buttons) override;
+};
+
+struct CliContext {
+    CliContext(std::string dataDir, std::ostream& out, std::ostream& err);
+
+    std::string DataDir;  // the folder that holds Project/, Save/, ...
+    std::ostream& Out;
+    std::ostream& Err;
+    StderrSink Sink;
+    std::unique_ptr<kv::KvState> State;
+
+    // Runs the start-up loader on DataDir once and keeps its report. Throws
+    // kv::IoError on a damaged ship data file.
+    const kv::InitReport& LoadShipData();
+
+private:
+    bool loaded_ = false;
+    kv::InitReport report_;
+};
+
+// A command gets the arguments after its name (with --data DIR taken out)
+// and returns the process exit code: 0 success, 1 failure, 2 wrong usage.
+using CommandFn = int (*)(CliContext&, const std::vector<std::string>& args);
+
+int CmdInfo(CliContext& ctx, const std::vector<std::string>& args);
+
+// Characters of the ship data (single-byte code page) as UTF-8 for printing
+// and JSON: bytes from 0x80 are taken as Latin-1.
+std::string ToUtf8(const std::string& s);
+
+}  // namespace kvcli
