@@ -16,7 +16,23 @@ std::string_view HeadText(const Heading& h) {
 
 // A heading or key counts as a number when it passes the input test and
 // also reads as one (the test alone lets "1 2" and a lone "E" through).
-bool NumberOf(std::string_view s, Extended& v) { return IsNumericText(s) && TryTextToFloat(s, v); }
+bool NumberOf(std::string_view s, Extended& v) {
+    // Most numeric headings are plain decimals ("-1.5", " 10 "); those pass
+    // the input test by their form, so only the reading is needed.
+    size_t b = 0, e = s.size();
+    while (b < e && s[b] == ' ') ++b;
+    while (e > b && s[e - 1] == ' ') --e;
+    bool plain = b < e, digit = false;
+    int points = 0;
+    for (size_t i = b; plain && i < e; ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') digit = true;
+        else if (c == '.') ++points;
+        else if (c != '-' || i != b) plain = false;
+    }
+    if (plain && digit && points <= 1) return TryTextToFloat(s.substr(b, e - b), v);
+    return IsNumericText(s) && TryTextToFloat(s, v);
+}
 bool NumberOf(const Heading& h, Extended& v) { return NumberOf(HeadText(h), v); }
 
 std::string_view Trimmed(std::string_view s) {
@@ -37,18 +53,18 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Every layer, column and row the counts promise must exist.
+// The counts must fit the arrays; columns are checked where they are read.
 bool ShapeValid(const xyztable_rec& t) {
     const int NC = t.ColCount, NR = t.RowCount, NL = t.LayerCount;
     if (NC < 1 || NR < 1 || NL < 1) return false;
-    if (t.Values.size() < size_t(NL) + 1) return false;
-    for (int l = 1; l <= NL; ++l) {
-        const auto& layer = t.Values[size_t(l)];
-        if (layer.size() < size_t(NC) + 1) return false;
-        for (int c = 1; c <= NC; ++c)
-            if (layer[size_t(c)].size() < size_t(NR) + 1) return false;
-    }
-    return true;
+    return t.Values.size() >= size_t(NL) + 1 && t.ColHeads.size() >= size_t(NC) + 1 &&
+           t.LayerHeads.size() >= size_t(NL) + 1;
+}
+
+// Column c of layer f holds every row the table promises.
+bool ColumnValid(const xyztable_rec& t, int f, int c) {
+    const auto& layer = t.Values[size_t(f)];
+    return size_t(c) < layer.size() && layer[size_t(c)].size() >= size_t(t.RowCount) + 1;
 }
 
 struct Query {
@@ -67,6 +83,7 @@ struct Query {
 // the key column gives no row.
 bool RowValue(Query& q, int f, int c, int& r, Extended& y) {
     const int NR = q.T.RowCount;
+    if (!ColumnValid(q.T, f, q.k) || !ColumnValid(q.T, f, c) || !ColumnValid(q.T, f, 1)) return false;
     r = FindKeyRow(q.x, q.T.Values, q.k, q.Report, q.Clamp, f, q.State);
     if (r < 1 || r > NR) return false;
     const auto& key = q.T.Values[size_t(f)][size_t(q.k)];
@@ -88,7 +105,7 @@ bool LayerValue(Query& q, int f, Extended& z) {
     if (!NumberOf(q.T.ColHeads[size_t(q.j)], h1)) return true;
     Extended y2 = y;
     h2 = h1;
-    if (q.j < q.T.ColCount && NumberOf(q.T.ColHeads[size_t(q.j) + 1], h2)) {
+    if (q.j < q.T.ColCount && NumberOf(q.T.ColHeads[size_t(q.j) + 1], h2) && ColumnValid(q.T, f, q.j + 1)) {
         // At the last row the next column is read at that row as well, so a
         // key held at the table end still interpolates between the columns.
         const auto& key = q.T.Values[size_t(f)][size_t(q.k)];
@@ -117,7 +134,10 @@ bool AcrossLayers(Query& q, int f, bool layerNumeric, Extended vL, LayerFn value
     }
     Extended zUp = z;
     g2 = g1;
-    if (f < q.T.LayerCount && NumberOf(q.T.LayerHeads[size_t(f) + 1], g2)) {
+    // A layer key equal to the layer's heading takes nothing from the next
+    // layer, which is then not read (its own key range must not raise the
+    // out-of-range flag for a value it does not contribute to).
+    if (vL != g1 && f < q.T.LayerCount && NumberOf(q.T.LayerHeads[size_t(f) + 1], g2)) {
         if (!valueOn(f + 1, zUp)) return false;
     } else {
         g2 = g1;
@@ -151,14 +171,17 @@ int FindHeading(std::string& Key, const head_rec& Heads, bool Clamp, bool Report
     Extended v = 0, h1 = 0, h2 = 0;
     const bool keyNumeric = NumberOf(Key, v);
     int s = 1;
+    bool headsNumeric = false;
     if (keyNumeric) {
         for (int i = 1; i <= High; ++i)
             if (NumberOf(Heads[size_t(i)], h1)) {
                 s = i;
+                headsNumeric = true;
                 break;
             }
+        headsNumeric = headsNumeric && NumberOf(Heads[size_t(High)], h2);
     }
-    if (keyNumeric && NumberOf(Heads[size_t(s)], h1) && NumberOf(Heads[size_t(High)], h2)) {
+    if (headsNumeric) {
         if (h1 == h2) return -1;
         int end = -1;
         Extended endValue = v;
@@ -173,12 +196,12 @@ int FindHeading(std::string& Key, const head_rec& Heads, bool Clamp, bool Report
         if (Clamp) Key = FloatToStr(end >= 0 ? endValue : v);
         if (end >= 0) return end;
         // The lower heading of the bracketing pair, or the exact heading.
-        Extended a = 0, b = 0;
+        Extended a = h1, b = 0;
         for (int d = s; d < High; ++d) {
-            if (!NumberOf(Heads[size_t(d)], a)) break;
             if (a == v) return d;
             if (!NumberOf(Heads[size_t(d) + 1], b)) break;
             if ((a < v && v < b) || (b < v && v < a)) return d;
+            a = b;
         }
     }
     for (int i = s; i <= High; ++i)
@@ -238,6 +261,7 @@ bool GetTableValue(const xyztable_rec& Table, std::string ResultName, std::strin
     if (j != -1 && k == -1) {
         const bool max = KeyName == "MAX", min = KeyName == "MIN";
         if (!max && !min) return false;
+        if (!ColumnValid(Table, f, j)) return false;
         const auto& col = Table.Values[size_t(f)][size_t(j)];
         Extended m = col[1];
         for (int r = 2; r <= NR; ++r) {

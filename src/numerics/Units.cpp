@@ -49,14 +49,18 @@ void RefreshUnits(const config_rec& config, UnitState& units) {
     for (int kind = 1; kind <= 8; ++kind) UnitName(config, units, kind, name);
 }
 
+// Stowage factors are shown only for the four stowage-factor selections; any
+// other value is labelled "MT/CuM" and therefore shows densities.
+static bool ShowsStowageFactor(const config_rec& config) { return config.DensityUnit >= 1 && config.DensityUnit <= 4; }
+
 Extended DensityToDisplay(const config_rec& config, const UnitState& units, Extended density) {
-    if (config.DensityUnit == 0) return density;
+    if (!ShowsStowageFactor(config)) return density;
     if (density == 0) return 0;
     return units.Density() / density;
 }
 
 Extended DensityFromDisplay(const config_rec& config, const UnitState& units, Extended shown) {
-    if (config.DensityUnit == 0) return shown;
+    if (!ShowsStowageFactor(config)) return shown;
     if (shown == 0) return 0;
     return units.Density() / shown;
 }
