@@ -60,6 +60,8 @@ struct continfo_rec {
     std::vector<imdg_rec> imdg_list;   // in list order; key = leading short string
     bay_rec bays;
 
+    // Index in port_list of the first entry whose code equals code, letter
+    // case ignored (the list is keyed like a string list), or -1.
     int FindPort(const std::string& code) const;
 };
 
