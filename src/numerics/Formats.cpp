@@ -148,19 +148,18 @@ std::string ApplyPicture(std::string_view sec, DecimalDigits d, bool showSign) {
     bool negative = showSign && d.Negative && d.Count > 0;
 
     // Integer digits, with leading zeros up to the forced count.
-    char intDigits[64];
-    int intLen = 0;
-    int sigInt = d.Point > 0 ? d.Point : 0;
-    if (sigInt > 40) sigInt = 40;  // 15 digits and zeros; beyond any real use
-    for (int i = pic.IntForced; i > sigInt; --i) intDigits[intLen++] = '0';
-    for (int i = 0; i < sigInt; ++i) intDigits[intLen++] = DigitAt(d, i);
+    std::string intDigits;
+    const int sigInt = d.Point > 0 ? d.Point : 0;
+    if (pic.IntForced > sigInt) intDigits.append(size_t(pic.IntForced - sigInt), '0');
+    for (int i = 0; i < sigInt; ++i) intDigits += DigitAt(d, i);
     // Decimal digits, trailing zeros dropped down to the forced count.
-    char decDigits[64];
-    int decLen = pic.DecPlaces > 60 ? 60 : pic.DecPlaces;
-    for (int i = 0; i < decLen; ++i) decDigits[i] = DigitAt(d, d.Point + i);
-    while (decLen > pic.DecForced && decDigits[decLen - 1] == '0') --decLen;
-    if (intLen == 0 && decLen == 0 && (pic.IntPlaces > 0 || pic.DecPlaces > 0))
-        intDigits[intLen++] = '0';  // a number is never shown as nothing
+    std::string decDigits;
+    for (int i = 0; i < pic.DecPlaces; ++i) decDigits += DigitAt(d, d.Point + i);
+    while (int(decDigits.size()) > pic.DecForced && decDigits.back() == '0') decDigits.pop_back();
+    if (intDigits.empty() && decDigits.empty() && (pic.IntPlaces > 0 || pic.DecPlaces > 0))
+        intDigits = "0";  // a number is never shown as nothing
+    const int intLen = int(intDigits.size());
+    const int decLen = int(decDigits.size());
 
     std::string out;
     out.reserve(sec.size() + 24);
@@ -173,7 +172,7 @@ std::string ApplyPicture(std::string_view sec, DecimalDigits d, bool showSign) {
     };
     auto putInt = [&](int i) {
         sign();
-        out += intDigits[i];
+        out += intDigits[size_t(i)];
         int rest = intLen - 1 - i;
         if (pic.Thousands && rest > 0 && rest % 3 == 0) out += ',';
     };
@@ -200,7 +199,7 @@ std::string ApplyPicture(std::string_view sec, DecimalDigits d, bool showSign) {
             }
             ++intPlace;
         } else if (c == '0' || c == '#') {
-            if (decPlace < decLen) out += decDigits[decPlace];
+            if (decPlace < decLen) out += decDigits[size_t(decPlace)];
             ++decPlace;
         } else if (c == '.') {
             if (!afterPoint) {
@@ -368,7 +367,6 @@ void Pad(std::string& out, std::string_view body, int width, bool left, bool zer
 
 std::string FixedText(Extended v, int decimals) {
     if (!std::isfinite(v)) return NonFinite(v);
-    if (decimals > 40) decimals = 40;
     std::string pic = "0";
     if (decimals > 0) {
         pic += '.';

@@ -91,6 +91,14 @@ TEST(FormatFloat, PictureFormatsOfTheProgram) {
         EXPECT_EQ(FormatFloat(c.fmt, c.value), c.expected) << "format \"" << c.fmt << "\" value " << double(c.value);
 }
 
+TEST(FormatFloat, LongPicturesAndHugeValues) {
+    EXPECT_EQ(FormatFloat(std::string(70, '0'), 5), std::string(69, '0') + "5");
+    EXPECT_EQ(FormatFloat("0." + std::string(80, '0'), 0.5), "0.5" + std::string(79, '0'));
+    EXPECT_EQ(FormatFloat("0", 1e40), "1" + std::string(40, '0'));
+    EXPECT_EQ(FormatFloat("0.0", -1.5e300).size(), size_t(1 + 301 + 2));
+    EXPECT_EQ(FormatC("%.60f", 0.25), "0.25" + std::string(58, '0'));
+}
+
 TEST(FormatFloat, NonFiniteValues) {
     EXPECT_EQ(FormatFloat("0.000", std::numeric_limits<double>::quiet_NaN()), "NAN");
     EXPECT_EQ(FormatFloat("0.000", std::numeric_limits<double>::infinity()), "INF");
