@@ -281,6 +281,7 @@ bool GetTableValue(const xyztable_rec& Table, std::string ResultName, std::strin
         Extended sum = 0;
         for (int c = 1; c <= NC; ++c) {
             if (c == k) continue;
+            q.x = KeyValue;  // every column at the key asked, not at one held by another column
             auto plain = [&](int layer, Extended& z) {
                 int r = 0;
                 return RowValue(q, layer, c, r, z);

@@ -107,6 +107,7 @@ TEST(GetTableValue, TableOfCases) {
         {"max is case-sensitive", Hydro, "DISP", "max", "1", 0, false, true, false, 0, false},
         {"AVG of the other columns", Hydro, "AVG", "DRAFT", "-1", 2.5, false, true, true, (300 + 7.75L) / 2, false},
         {"AVG between layers", Hydro, "AVG", "DRAFT", "0", 2, false, true, true, (207.5L + 8.05L) / 2, false},
+        {"AVG, each column at the key asked", Hydro, "AVG", "DISP", "0", 105, true, true, true, 5.05L, true},
         {"avg is case-sensitive", Hydro, "avg", "DRAFT", "-1", 2.5, false, true, false, 0, false},
         // unknown columns
         {"unknown result", Hydro, "LCB", "DISP", "-1", 300, false, true, false, 0, false},
