@@ -320,6 +320,13 @@ bool ReadPlainDecimal(const char* p, const char* e, Extended& v) {
 
 }  // namespace
 
+bool TryPlainDecimal(std::string_view s, Extended& v) {
+    size_t b = 0, e = s.size();
+    while (b < e && s[b] == ' ') ++b;
+    while (e > b && s[e - 1] == ' ') --e;
+    return ReadPlainDecimal(s.data() + b, s.data() + e, v);
+}
+
 bool TryTextToFloat(std::string_view s, Extended& v) {
     size_t b = 0, e = s.size();
     while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;

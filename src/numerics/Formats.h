@@ -58,6 +58,13 @@ std::string FloatToStr(Extended v);
 // was.
 bool TryTextToFloat(std::string_view s, Extended& v);
 
+// The quick form of TryTextToFloat for plain decimals: blanks around, an
+// optional '-', digits with at most one point and at least one digit, read
+// exactly as TryTextToFloat reads them. Anything else (also signs, exponents,
+// and more than 19 significant digits) gives false and leaves v unchanged.
+// Every text it accepts is also accepted by IsNumericText.
+bool TryPlainDecimal(std::string_view s, Extended& v);
+
 // One argument of FormatC: an integer, a real or a text.
 class FmtArg {
 public:

@@ -17,21 +17,8 @@ std::string_view HeadText(const Heading& h) {
 // A heading or key counts as a number when it passes the input test and
 // also reads as one (the test alone lets "1 2" and a lone "E" through).
 bool NumberOf(std::string_view s, Extended& v) {
-    // Most numeric headings are plain decimals ("-1.5", " 10 "); those pass
-    // the input test by their form, so only the reading is needed.
-    size_t b = 0, e = s.size();
-    while (b < e && s[b] == ' ') ++b;
-    while (e > b && s[e - 1] == ' ') --e;
-    bool plain = b < e, digit = false;
-    int points = 0;
-    for (size_t i = b; plain && i < e; ++i) {
-        const char c = s[i];
-        if (c >= '0' && c <= '9') digit = true;
-        else if (c == '.') ++points;
-        else if (c != '-' || i != b) plain = false;
-    }
-    if (plain && digit && points <= 1) return TryTextToFloat(s.substr(b, e - b), v);
-    return IsNumericText(s) && TryTextToFloat(s, v);
+    // Most numeric headings are plain decimals ("-1.5", " 10 "), read at once.
+    return TryPlainDecimal(s, v) || (IsNumericText(s) && TryTextToFloat(s, v));
 }
 bool NumberOf(const Heading& h, Extended& v) { return NumberOf(HeadText(h), v); }
 

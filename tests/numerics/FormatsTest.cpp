@@ -8,6 +8,7 @@
 #include <random>
 
 #include "numerics/Formats.h"
+#include "numerics/Units.h"
 
 using namespace kv;
 
@@ -188,6 +189,29 @@ TEST(TryTextToFloat, PlainDecimalsReadExactlyAsTheLibraryReader) {
         ASSERT_TRUE(TryTextToFloat(s, mine)) << s;
         long double ref = std::strtold(s.c_str(), nullptr);
         ASSERT_EQ(mine, ref) << s;
+    }
+}
+
+TEST(TryPlainDecimal, OnlyPlainDecimalsAndAlwaysNumericText) {
+    const struct {
+        const char* text;
+        bool plain;
+    } cases[] = {
+        {"10", true},   {" -1.5 ", true}, {"0.25", true}, {"-.5", true},  {"5.", true},
+        {"+5", false},  {"1E3", false},   {"-", false},   {".", false},   {"", false},
+        {"1.2.3", false}, {"1 2", false}, {"\t5", false}, {"--1", false}, {"1-", false},
+        {"12345678901234567890", false},  // more digits than read exactly; the general reader takes it
+    };
+    for (const auto& c : cases) {
+        long double plain = -99, general = -98;
+        EXPECT_EQ(TryPlainDecimal(c.text, plain), c.plain) << c.text;
+        if (c.plain) {
+            EXPECT_TRUE(IsNumericText(c.text)) << c.text;
+            ASSERT_TRUE(TryTextToFloat(c.text, general)) << c.text;
+            EXPECT_EQ(plain, general) << c.text;
+        } else {
+            EXPECT_EQ(plain, -99) << c.text;
+        }
     }
 }
 
