@@ -21,6 +21,8 @@ struct CommandEntry {
 // One line per command.
 const CommandEntry kCommands[] = {
     {"info", CmdInfo, "info [--json]        show the loaded ship data"},
+    {"show", CmdShow, "show FILE.LCF [--json]  show a loading condition"},
+    {"new", CmdNew, "new FILE.LCF         write a new, empty loading condition"},
 };
 
 void PrintUsage(std::ostream& os) {

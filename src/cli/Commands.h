@@ -44,6 +44,8 @@ private:
 using CommandFn = int (*)(CliContext&, const std::vector<std::string>& args);
 
 int CmdInfo(CliContext& ctx, const std::vector<std::string>& args);
+int CmdShow(CliContext& ctx, const std::vector<std::string>& args);
+int CmdNew(CliContext& ctx, const std::vector<std::string>& args);
 
 // Characters of the ship data (single-byte code page) as UTF-8 for printing
 // and JSON: bytes from 0x80 are taken as Latin-1.
