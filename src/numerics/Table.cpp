@@ -11,8 +11,14 @@ void xyztable_rec::Resize(int32_t cols, int32_t rows, int32_t layers) {
     int32_t nc = NonNeg(cols), nr = NonNeg(rows), nl = NonNeg(layers);
     ColHeads.assign(size_t(nc) + 1, Heading());
     LayerHeads.assign(size_t(nl) + 1, Heading());
-    Values.assign(size_t(nl) + 1,
-                  std::vector<std::vector<Extended>>(size_t(nc) + 1, std::vector<Extended>(size_t(nr) + 1, 0.0L)));
+    // Element 0 of every dimension exists and stays empty, so a table without
+    // columns or layers allocates nothing for its rows.
+    Values.assign(size_t(nl) + 1, {});
+    for (int32_t k = 1; k <= nl; ++k) {
+        auto& layer = Values[size_t(k)];
+        layer.assign(size_t(nc) + 1, {});
+        for (int32_t j = 1; j <= nc; ++j) layer[size_t(j)].assign(size_t(nr) + 1, 0.0L);
+    }
 }
 
 xyztable_rec ReadStoredTable(BinReader& r) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "TestSupport.h"
+#include "model/ConfigFile.h"
 #include "model/ShipInfoFile.h"
 #include "startup/Initialize.h"
 #include "startup/PrintIni.h"
@@ -115,8 +116,10 @@ TEST(Startup, MaxDisplacementFromTheLoadLineTable) {
     ll.Values[1][3][1] = 15000;
     ll.Values[2][3][1] = 14600;
     WriteShipInfoFile(data.file("Project/R549.LSI"), ship);
+    config_rec config;
+    config.LoadLineIndex = 1;  // the second page
+    WriteConfigFile(config, data.file("Project/config.cfg"));
     KvState s;
-    s.Config.LoadLineIndex = 1;  // the second page
     InitShipData(s, data.path());
     EXPECT_DOUBLE_EQ(s.MaxDisplacement, 14600.0 + 6500.0);
 }
