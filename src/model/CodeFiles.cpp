@@ -92,6 +92,14 @@ void RefreshUserInputSet(std::vector<dwcinfo_rec>& list, const ploadinfo_rec& gr
     list[0].DwcLoads = group8;
 }
 
+bool LoadConstantSet(const std::vector<dwcinfo_rec>& list, int index, ploadinfo_rec& group8, bool& modified) {
+    if (index < 0 || index >= int(list.size())) return false;
+    const ploadinfo_rec& loads = list[size_t(index)].DwcLoads;
+    for (size_t i = 0; i < group8.size() && i < loads.size(); ++i) group8[i] = loads[i];
+    modified = true;
+    return true;
+}
+
 void ReadDWCFile(std::vector<dwcinfo_rec>& list, const ploadinfo_rec& group8, int group8Count,
                  const std::string& fileName) {
     std::vector<dwcinfo_rec> sets;

@@ -32,6 +32,10 @@ void WriteCargoCodeFile(const std::vector<cargocode_rec>& list, const std::strin
 int FindDwcSet(const std::vector<dwcinfo_rec>& list, const std::string& name);
 // Entry 0 mirrors the condition's group 8 items; makes it when missing.
 void RefreshUserInputSet(std::vector<dwcinfo_rec>& list, const ploadinfo_rec& group8);
+// A click on a constant set: its loads become the condition's group 8 items
+// (as many as both hold) and the condition is marked modified. Returns false
+// for an index outside the list.
+bool LoadConstantSet(const std::vector<dwcinfo_rec>& list, int index, ploadinfo_rec& group8, bool& modified);
 // Rebuilds the list: "USER INPUT" from group8, then the stored sets, each with
 // group8Count loads. Throws IoError (naming the file) on a read error or when
 // the file's length does not fit group8Count.

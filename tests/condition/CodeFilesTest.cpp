@@ -103,6 +103,24 @@ TEST(DwcFile, LayoutSkipsUserInputAndRoundTrips) {
     EXPECT_EQ(kvtest::ReadBytes(dir.file("again.code")), bytes);
 }
 
+TEST(DwcFile, LoadingASetReplacesTheConstantItems) {
+    KvState s = kvtest::MakeShipState();
+    dwcinfo_rec set;
+    set.DwcName.set("DEP");
+    set.DwcLoads.resize(3);
+    set.DwcLoads[0].Weight = 5;
+    set.DwcLoads[2].LCG = 70;
+    s.DwcList.push_back(set);
+    s.LoadData.Loads[8].Items[1].Weight = 9;
+    EXPECT_FALSE(LoadConstantSet(s.DwcList, 2, s.LoadData.Loads[8].Items, s.ConditionModified));
+    EXPECT_FALSE(s.ConditionModified);
+    EXPECT_TRUE(LoadConstantSet(s.DwcList, 1, s.LoadData.Loads[8].Items, s.ConditionModified));
+    EXPECT_TRUE(s.ConditionModified);
+    EXPECT_EQ(s.LoadData.Loads[8].Items[0].Weight, 5);
+    EXPECT_EQ(s.LoadData.Loads[8].Items[1].Weight, 0);
+    EXPECT_EQ(s.LoadData.Loads[8].Items[2].LCG, 70);
+}
+
 TEST(DwcFile, MissingFileGivesOnlyUserInputAndNoFileIsCreated) {
     kvtest::TempDir dir;
     KvState s = kvtest::MakeShipState();
