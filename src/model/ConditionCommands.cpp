@@ -29,7 +29,10 @@ SaveResult SaveAs(KvState& state, MessageSink& messages, ConditionUi& ui) {
 }
 
 SaveResult Save(KvState& state, MessageSink& messages, ConditionUi& ui) {
-    if (FileExists(state.ConditionFileName)) return SaveTo(state, state.ConditionFileName, messages, ui);
+    // A new condition has no file, even when a file called "Untitled" happens
+    // to lie in the current folder.
+    if (state.ConditionFileName != UntitledName && FileExists(state.ConditionFileName))
+        return SaveTo(state, state.ConditionFileName, messages, ui);
     return SaveAs(state, messages, ui);
 }
 

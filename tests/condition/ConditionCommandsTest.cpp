@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "ConditionFixture.h"
 #include "TestSupport.h"
 #include "model/ConditionCommands.h"
@@ -139,4 +141,21 @@ TEST(ConditionCommands, SaveUsesTheNameOrAsksForOne) {
 
     EXPECT_FALSE(SaveConditionAsCommand(s, sink, ui));  // dialog cancelled
     EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST(ConditionCommands, NewConditionNeverSavesIntoAFileCalledUntitled) {
+    kvtest::TempDir dir;
+    const std::string untitled = dir.file("Untitled");
+    kvtest::WriteBytes(untitled, {1, 2, 3});
+    KvState s = kvtest::MakeShipState();
+    s.ConditionFileName = "Untitled";
+    auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    RecordingSink sink;
+    FakeUi ui;  // no file chosen
+    bool saved = SaveConditionCommand(s, sink, ui);
+    std::filesystem::current_path(cwd);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(kvtest::ReadBytes(untitled), (std::vector<uint8_t>{1, 2, 3}));
 }
