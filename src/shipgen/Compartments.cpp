@@ -222,7 +222,13 @@ TankShape::Fill TankShape::Below(double z0, double x0, double y0, double sx, dou
     return f;
 }
 
+// A level that falls exactly on a horizontal boundary (a part's top meeting
+// the next part's floor) would see both edges; the surface is taken just
+// below the level.
+constexpr double kSurfaceNudge = 1e-6;
+
 double TankShape::SurfaceInertia(double z) const {
+    z -= kSurfaceNudge;
     double a = 0, my = 0, iyy = 0;
     for (const Slice& s : slices_)
         for (const Poly& p : s.polys) {
@@ -236,6 +242,7 @@ double TankShape::SurfaceInertia(double z) const {
 }
 
 double TankShape::SurfaceArea(double z) const {
+    z -= kSurfaceNudge;
     double a = 0;
     for (const Slice& s : slices_)
         for (const Poly& p : s.polys) a += s.w * ChordOnLine(p, 0.0, 1.0, z).length;

@@ -89,7 +89,7 @@ void FillExtents(tank_rec& t, const TankShape& s, const Compartment& c) {
 
 }  // namespace
 
-std::string HeadingText(double v) {
+std::string TankHeading(double v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1f", v);
     std::string s = buf;
@@ -146,8 +146,8 @@ tank_rec BuildTankRecord(const TankShape& shape, const Compartment& c, const Tan
         return shape.Below(zRef + h, c.pipeX, c.pipeY, trim / s.lbp, std::tan(heelDeg * kPi / 180.0)).volume;
     };
     std::vector<std::string> trimCols, heelCols;
-    for (double tr : s.trims) trimCols.push_back(HeadingText(tr));
-    for (double he : s.heels) heelCols.push_back(HeadingText(he));
+    for (double tr : s.trims) trimCols.push_back(TankHeading(tr));
+    for (double he : s.heels) heelCols.push_back(TankHeading(he));
 
     if (!hold) {
         // Volume by sounding per trim; corrections (mm) that bring a sounding

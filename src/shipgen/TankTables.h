@@ -39,6 +39,6 @@ struct TankGroupBuild {
 TankGroupBuild BuildTankGroups(const Hull& hull, const Arrangement& a, double lbp);
 
 // Text of a trim or heel heading ("-2.0", "0.5").
-std::string HeadingText(double v);
+std::string TankHeading(double v);
 
 }  // namespace kv::shipgen
