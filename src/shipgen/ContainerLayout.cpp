@@ -3,12 +3,13 @@
 //
 //   { "rowPitch": 2.54, "boxHeight": 2.591,
 //     "deck": { "rows": [...starboard to port...], "tiers": [...bottom up...],
-//               "floorZ": 14.9219, "sideMargin": 0.0,
+//               "floorZ": 16.3, "sideMargin": 0.0,
 //               "stackWeight20": 60, "stackWeight40": 90,
 //               "obstructions": [{"name", "x1", "x2", "y1", "y2"}],
 //               "sightLine": {"eyeX", "eyeZ", "seaX", "seaZ"} },
 //     "hold": { "rows", "tiers", "floorZ", "sideClearance", "stackWeight20", "stackWeight40" },
-//     "holds": [ {"name", "aftX", "foreX", "halfWidth", "ceilingZ", "bays40",
+//     "holds": [ {"name", "aftX", "foreX", "halfWidth", "ceilingZ", "bays": ["40", "20"],
+//                 optional "hatch": {"aftX", "foreX", "halfWidth", "bottomZ"},
 //                 optional "floorZ", "deckFloorZ"} ... fore to aft ] }
 #include "shipgen/ContainerLayout.h"
 
@@ -108,7 +109,9 @@ struct Layout {
 struct HoldSpec {
     std::string name;
     double aftX, foreX, halfWidth, ceilingZ, floorZ, deckFloorZ;
-    int bays40;
+    bool hatch = false;  // boxes reaching above hatchBottomZ stand in the hatchway
+    double hatchAftX = 0, hatchForeX = 0, hatchHalfWidth = 0, hatchBottomZ = 0;
+    std::vector<bool> bays40;  // from forward: a 40-ft bay with its 20-ft bays, or a lone 20-ft bay
 };
 
 std::string BayName(int n) {
@@ -158,6 +161,9 @@ bool HoldSlotFits(const Hull& hull, const Layout& l, const HoldSpec& h, double x
     double side = std::fabs(y) + BoxWidth / 2;
     if (x - len / 2 < h.aftX - 1e-9 || x + len / 2 > h.foreX + 1e-9) return false;
     if (top > h.ceilingZ || side > h.halfWidth) return false;
+    if (h.hatch && top > h.hatchBottomZ &&
+        (x - len / 2 < h.hatchAftX - 1e-9 || x + len / 2 > h.hatchForeX + 1e-9 || side > h.hatchHalfWidth))
+        return false;
     for (double xe : {x - len / 2, x + len / 2})
         for (double z : {floor, (floor + top) / 2, top})
             if (side + l.sideClearance > hull.HalfBreadth(xe, z)) return false;
@@ -252,20 +258,44 @@ bay_rec BuildBays(const Hull& hull, const nlohmann::json& cj, continfo_rec& coun
         h.ceilingZ = Num(hj, "ceilingZ", h.name);
         h.floorZ = NumOr(hj, "floorZ", l.holdFloor);
         h.deckFloorZ = NumOr(hj, "deckFloorZ", l.deckFloor);
-        h.bays40 = int(Num(hj, "bays40", h.name));
-        if (h.bays40 < 1) throw std::runtime_error("containers: " + h.name + " needs at least one 40-ft bay");
+        if (hj.contains("hatch")) {
+            const json& hx = hj.at("hatch");
+            h.hatch = true;
+            h.hatchAftX = Num(hx, "aftX", h.name + " hatch");
+            h.hatchForeX = Num(hx, "foreX", h.name + " hatch");
+            h.hatchHalfWidth = Num(hx, "halfWidth", h.name + " hatch");
+            h.hatchBottomZ = Num(hx, "bottomZ", h.name + " hatch");
+        }
+        if (!hj.contains("bays") || !hj.at("bays").is_array() || hj.at("bays").empty())
+            throw std::runtime_error("containers: " + h.name + " needs \"bays\"");
+        double used = 0;
+        for (const auto& b : hj.at("bays")) {
+            std::string kind = b.get<std::string>();
+            if (kind != "40" && kind != "20") throw std::runtime_error("containers: " + h.name + " bay \"" + kind + "\" is not 20 or 40");
+            h.bays40.push_back(kind == "40");
+            used += kind == "40" ? Box40Length : Box20Length;
+        }
         if (h.foreX > lastAft + 1e-9) throw std::runtime_error("containers: holds must be listed from forward aft (" + h.name + ")");
         lastAft = h.aftX;
-        double bayPitch = (h.foreX - h.aftX) / h.bays40;
-        if (bayPitch < Box40Length) throw std::runtime_error("containers: " + h.name + " is too short for its 40-ft bays");
+        // The length left over is shared out equally before, between and after the bays.
+        double gap = (h.foreX - h.aftX - used) / double(h.bays40.size() + 1);
+        if (gap < 0) throw std::runtime_error("containers: " + h.name + " is too short for its bays");
         // Bays are numbered from forward: 20-ft bays odd, the 40-ft bay over
         // two of them the even number between.
-        for (int i = 0; i < h.bays40; ++i) {
-            double c = h.foreX - bayPitch * (i + 0.5);
-            bays.push_back(MakeBay(hull, l, h, number, KindFore20, c + Bay20Offset));
-            bays.push_back(MakeBay(hull, l, h, number + 1, KindPair40, c));
-            bays.push_back(MakeBay(hull, l, h, number + 2, KindAft20, c - Bay20Offset));
-            number += 4;
+        double fore = h.foreX;
+        for (bool is40 : h.bays40) {
+            double len = is40 ? Box40Length : Box20Length;
+            double c = fore - gap - len / 2;
+            fore = c - len / 2;
+            if (is40) {
+                bays.push_back(MakeBay(hull, l, h, number, KindFore20, c + Bay20Offset));
+                bays.push_back(MakeBay(hull, l, h, number + 1, KindPair40, c));
+                bays.push_back(MakeBay(hull, l, h, number + 2, KindAft20, c - Bay20Offset));
+                number += 4;
+            } else {
+                bays.push_back(MakeBay(hull, l, h, number, KindLone20, c));
+                number += 2;
+            }
         }
     }
     counts.bay_count = int32_t(bays.size());
