@@ -13,6 +13,7 @@
 //                 optional "floorZ", "deckFloorZ"} ... fore to aft ] }
 #include "shipgen/ContainerLayout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -154,8 +155,9 @@ bool DeckSlotFits(const Hull& hull, const Layout& l, double x, double len, doubl
     return true;
 }
 
-// Hold slot: within the hold's length, width and height and inside the hull
-// at both ends of the box, at its floor, mid-height and top.
+// Hold slot: within the hold's length, width and height, inside the hull at
+// both ends of the box (at its floor, mid-height and top, or the deck where
+// the box reaches above it) and within the hatchway above the hatch bottom.
 bool HoldSlotFits(const Hull& hull, const Layout& l, const HoldSpec& h, double x, double len, double y, double floor) {
     double top = floor + l.boxHeight;
     double side = std::fabs(y) + BoxWidth / 2;
@@ -164,9 +166,12 @@ bool HoldSlotFits(const Hull& hull, const Layout& l, const HoldSpec& h, double x
     if (h.hatch && top > h.hatchBottomZ &&
         (x - len / 2 < h.hatchAftX - 1e-9 || x + len / 2 > h.hatchForeX + 1e-9 || side > h.hatchHalfWidth))
         return false;
-    for (double xe : {x - len / 2, x + len / 2})
+    // Up to the deck the hull bounds the box; above it the hatchway does.
+    for (double xe : {x - len / 2, x + len / 2}) {
+        double deck = hull.DeckZ(xe) - 0.01;
         for (double z : {floor, (floor + top) / 2, top})
-            if (side + l.sideClearance > hull.HalfBreadth(xe, z)) return false;
+            if (side + l.sideClearance > hull.HalfBreadth(xe, std::min(z, deck))) return false;
+    }
     return true;
 }
 
