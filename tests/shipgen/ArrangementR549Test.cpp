@@ -1,0 +1,159 @@
+// The sample vessel's arrangement: every compartment inside the hull, no two
+// compartments sharing space, the hold layout the program relies on, and the
+// capacities and centres of every tank against an independent grid sum.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+
+#include "numerics/TableLookup.h"
+#include "shipgen/Compartments.h"
+#include "shipgen/ShipDefinition.h"
+#include "shipgen/TankTables.h"
+
+using namespace kv::shipgen;
+
+namespace {
+
+struct R549 {
+    Hull hull;
+    Arrangement arr;
+    double lbp;
+};
+
+const R549& Ship() {
+    static const R549 s = [] {
+        const std::string dir = std::string(KORVANEL_SOURCE_DIR) + "/ships/R549/";
+        Hull hull = Hull::FromJson(LoadJsonFile(dir + "hull.json"));
+        return R549{hull, ParseArrangement(LoadJsonFile(dir + "compartments.json")), hull.Lbp()};
+    }();
+    return s;
+}
+
+// Whether the point lies in any part of the compartment.
+bool Contains(const Hull& hull, const Compartment& c, double x, double y, double z) {
+    for (const TankPart& p : c.parts)
+        if (PartContains(hull, p, x, y, z)) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(ArrangementR549, HoldsRunForeToAftAndTheThirdSpansTheSplitPosition) {
+    const Arrangement& a = Ship().arr;
+    ASSERT_EQ(a.groups[0].size(), 7u);
+    ASSERT_EQ(a.groups[1].size(), 7u);
+    for (size_t h = 0; h < 7; ++h) {
+        std::string name = "NO." + std::to_string(h + 1) + " CARGO HOLD";
+        EXPECT_EQ(a.groups[0][h].name, name);
+        EXPECT_EQ(a.groups[1][h].name, name);
+        if (h > 0) {  // each hold lies aft of the one before, bulkhead to bulkhead
+            EXPECT_DOUBLE_EQ(a.groups[0][h].parts[0].xf, a.groups[0][h - 1].parts[0].xa);
+        }
+    }
+    const TankPart& third = a.groups[1][2].parts[0];
+    EXPECT_LT(third.xa, 77.1);
+    EXPECT_GT(third.xf, 77.1);
+    EXPECT_EQ(a.groupNames[1], "Cargo");
+    for (int g = 2; g <= 7; ++g) EXPECT_FALSE(a.groups[size_t(g)].empty()) << g;
+    EXPECT_FALSE(a.groups[8].empty());
+}
+
+TEST(ArrangementR549, EveryCompartmentLiesInsideTheHullOrOnTheDeck) {
+    const Hull& hull = Ship().hull;
+    for (int g = 1; g <= 7; ++g)
+        for (const Compartment& c : Ship().arr.groups[size_t(g)]) {
+            SCOPED_TRACE(c.name);
+            bool any = false;
+            for (const TankPart& p : c.parts)
+                for (int i = 0; i <= 20; ++i) {
+                    double x = p.xa + (p.xf - p.xa) * i / 20;
+                    for (const Poly& poly : PartSection(hull, p, x))
+                        for (const Pt& q : poly) {
+                            any = true;
+                            double deck = hull.DeckZ(x);
+                            if (q.z <= deck + 1e-6) {
+                                // Below the deck: within the shell at that height.
+                                EXPECT_LE(std::fabs(q.y), hull.HalfBreadth(x, q.z) + 1e-3) << x << " " << q.z;
+                                EXPECT_GE(q.z, hull.KeelZ(x) - 1e-6);
+                            } else {
+                                // A hatchway above the deck: within the deck's breadth.
+                                EXPECT_LE(std::fabs(q.y), hull.HalfBreadth(x, deck - 1e-3) + 1e-3) << x;
+                            }
+                        }
+                }
+            EXPECT_TRUE(any) << "no section inside the hull";
+        }
+}
+
+TEST(ArrangementR549, NoTwoCompartmentsShareSpace) {
+    const Hull& hull = Ship().hull;
+    std::vector<const Compartment*> all;
+    for (int g = 1; g <= 7; ++g)
+        for (const Compartment& c : Ship().arr.groups[size_t(g)]) all.push_back(&c);
+    // Sample a grid over the ship, offset so that points avoid the boundaries
+    // that neighbours share.
+    int clashes = 0;
+    for (double x = hull.XAft() + 0.137; x < hull.XFore(); x += 0.5)
+        for (double y = -12.6 + 0.071; y < 12.6; y += 0.4)
+            for (double z = 0.053; z < 16.0; z += 0.4) {
+                const Compartment* first = nullptr;
+                for (const Compartment* c : all)
+                    if (Contains(hull, *c, x, y, z)) {
+                        if (first && clashes++ < 5)
+                            ADD_FAILURE() << first->name << " and " << c->name << " share (" << x << ", " << y
+                                          << ", " << z << ")";
+                        first = c;
+                    }
+            }
+    EXPECT_EQ(clashes, 0);
+}
+
+// Capacity and centres of the full tank from a grid sum over x and z with the
+// breadth from the hull's half-breadth (no polygons), against the tables.
+TEST(ArrangementR549, TankCapacitiesAndCentresAgreeWithAGridSum) {
+    const Hull& hull = Ship().hull;
+    TankTableSettings s{Ship().lbp, Ship().arr.trims, Ship().arr.heels};
+    double worstV = 0, worstC = 0;
+    std::string worstName;
+    for (int g = 1; g <= 7; ++g)
+        for (const Compartment& c : Ship().arr.groups[size_t(g)]) {
+            SCOPED_TRACE(c.name);
+            kv::tank_rec t = BuildTankRecord(TankShape(hull, c), c, s);
+            double v = 0, mx = 0, my = 0, mz = 0;
+            for (const TankPart& p : c.parts) {
+                const double dx = 0.1, dz = 0.05;
+                for (double x = p.xa + dx / 2; x < p.xf; x += dx)
+                    for (double z = p.za + dz / 2; z < p.zb; z += dz) {
+                        double y1 = p.ya, y2 = p.yb;
+                        if (p.hull) {
+                            if (z > hull.DeckZ(x) || z < hull.KeelZ(x)) continue;
+                            double hb = hull.HalfBreadth(x, z);
+                            y1 = std::max(y1, -hb);
+                            y2 = std::min(y2, hb);
+                        }
+                        if (y2 <= y1) continue;
+                        double a = (y2 - y1) * dx * dz;
+                        v += a; mx += a * x; my += a * (y1 + y2) / 2; mz += a * z;
+                    }
+            }
+            const kv::xyztable_rec& b = t.TkTables[kv::TkBase];
+            const int n = b.RowCount;
+            double tv = double(b.Values[1][2][size_t(n)]);
+            EXPECT_NEAR(tv, v, 0.02 * v);
+            EXPECT_NEAR(double(b.Values[1][3][size_t(n)]), mx / v, 0.05);
+            EXPECT_NEAR(double(b.Values[1][4][size_t(n)]), my / v, 0.05);
+            EXPECT_NEAR(double(b.Values[1][5][size_t(n)]), mz / v, 0.05);
+            EXPECT_NEAR(double(t.MaxVolume), tv, 1e-9);
+            double dv = std::fabs(tv / v - 1);
+            if (dv > worstV) { worstV = dv; worstName = c.name; }
+            worstC = std::max({worstC, std::fabs(double(b.Values[1][3][size_t(n)]) - mx / v),
+                               std::fabs(double(b.Values[1][4][size_t(n)]) - my / v),
+                               std::fabs(double(b.Values[1][5][size_t(n)]) - mz / v)});
+        }
+    RecordProperty("worst_capacity_rel", std::to_string(worstV));
+    RecordProperty("worst_centre_m", std::to_string(worstC));
+    std::printf("R549 tanks vs grid sum: capacity %.3f %% (%s), centres %.4f m\n", worstV * 100, worstName.c_str(),
+                worstC);
+}
