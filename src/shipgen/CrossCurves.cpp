@@ -2,6 +2,7 @@
 // angle, all from the equal-volume waterline at each heel (trim held fixed).
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "shipgen/HullTableParts.h"
 
@@ -10,19 +11,44 @@ namespace kv::shipgen {
 namespace {
 
 constexpr double kDeg = M_PI / 180.0;
-constexpr double kScanStep = 2.5;   // degrees between the scanned heels
-constexpr int kBisections = 14;     // refines an angle to about 1e-4 degree
+constexpr double kAngleTol = 1e-4;  // degrees
 
-// Waterlines of one displacement and trim, solved on demand and reused.
+// Waterlines of one displacement and trim at any heel, solved on demand
+// (warm-started from the nearest heel already solved) and kept.
 class HeelSeries {
 public:
     HeelSeries(const ImmersionModel& m, double trim, double volume) : m_(m), trim_(trim), volume_(volume) {}
 
+    // Seeds the plane at a heel with a close estimate (from the previous
+    // displacement), so that the solve starts near the answer.
+    void Seed(double heel, double c) { seeds_[heel] = c; }
+
     double PlaneAt(double heel) {
-        const double* guess = haveLast_ ? &last_ : nullptr;
-        last_ = m_.SolveVolume(heel, trim_, volume_, guess);
-        haveLast_ = true;
-        return last_;
+        auto it = planes_.find(heel);
+        if (it != planes_.end()) return it->second;
+        double guess;
+        const double* g = nullptr;
+        auto s = seeds_.find(heel);
+        if (s != seeds_.end()) {
+            guess = s->second;
+            g = &guess;
+        } else if (!planes_.empty()) {
+            // Interpolate between the neighbouring solved heels.
+            auto hiIt = planes_.lower_bound(heel);
+            if (hiIt == planes_.end()) {
+                guess = std::prev(hiIt)->second;
+            } else if (hiIt == planes_.begin()) {
+                guess = hiIt->second;
+            } else {
+                auto loIt = std::prev(hiIt);
+                guess = loIt->second +
+                        (hiIt->second - loIt->second) * (heel - loIt->first) / (hiIt->first - loIt->first);
+            }
+            g = &guess;
+        }
+        const double c = m_.SolveVolume(heel, trim_, volume_, g);
+        planes_[heel] = c;
+        return c;
     }
     // Height of the point above the water plane, along the heeled vertical.
     double Clearance(const FloodPoint& p, double heel, double c) const {
@@ -35,21 +61,42 @@ public:
         for (const FloodPoint& p : pts) m = std::min(m, Clearance(p, heel, c));
         return m;
     }
-    // First heel (0..90) at which one of the points reaches the water.
-    double FirstImmersion(const std::vector<FloodPoint>& pts) {
+    // First heel (0..90) at which one of the points reaches the water: the
+    // first bracket on the given grid of heels, then regula falsi (Illinois).
+    double FirstImmersion(const std::vector<FloodPoint>& pts, const std::vector<double>& grid) {
         if (pts.empty()) return 90;
-        double prev = 0;
-        if (MinClearance(pts, 0) <= 0) return 0;
-        for (double h = kScanStep; h <= 90 + 1e-9; h += kScanStep) {
-            if (MinClearance(pts, h) <= 0) {
-                double lo = prev, hi = h;
-                for (int i = 0; i < kBisections; ++i) {
-                    const double mid = 0.5 * (lo + hi);
-                    if (MinClearance(pts, mid) <= 0) hi = mid; else lo = mid;
-                }
-                return 0.5 * (lo + hi);
+        double h0 = 0, f0 = MinClearance(pts, 0);
+        if (f0 <= 0) return 0;
+        for (double h1 : grid) {
+            const double f1 = MinClearance(pts, h1);
+            if (f1 > 0) {
+                h0 = h1;
+                f0 = f1;
+                continue;
             }
-            prev = h;
+            double a = h0, fa = f0, b = h1, fb = f1;
+            int side = 0;
+            for (int it = 0; it < 60 && b - a > kAngleTol; ++it) {
+                double m = (a * fb - b * fa) / (fb - fa);
+                if (!(m > a && m < b)) m = 0.5 * (a + b);
+                const double fm = MinClearance(pts, m);
+                if (fm > 0) {
+                    a = m, fa = fm;
+                    if (side == -1) fb /= 2;
+                    side = -1;
+                } else {
+                    b = m, fb = fm;
+                    if (side == 1) fa /= 2;
+                    side = 1;
+                }
+                // Close in from both sides when the steps stall on one side.
+                if (b - a > kAngleTol && it % 4 == 3) {
+                    const double mid = 0.5 * (a + b);
+                    const double fmid = MinClearance(pts, mid);
+                    if (fmid > 0) a = mid, fa = fmid; else b = mid, fb = fmid;
+                }
+            }
+            return 0.5 * (a + b);
         }
         return 90;
     }
@@ -57,8 +104,7 @@ public:
 private:
     const ImmersionModel& m_;
     double trim_, volume_;
-    double last_ = 0;
-    bool haveLast_ = false;
+    std::map<double, double> planes_, seeds_;
 };
 
 xyztable_rec AngleTable(const char* title, const HullTableGrid& grid) {
@@ -98,26 +144,45 @@ HeelTables BuildHeelTables(const ImmersionModel& model, const HullTableGrid& gri
     std::vector<FloodPoint> open = openings;
     for (FloodPoint& p : open) p.y = std::abs(p.y);
 
+    // Heels scanned for the first immersion: the tabulated ones, then 90.
+    std::vector<double> scan = grid.heelAngles;
+    if (scan.back() < 90) scan.push_back(90);
+
     for (int l = 0; l < nl; ++l) {
         const double trim = grid.trims[l];
+        std::map<double, double> prevPlanes;  // heel -> plane of the previous row
+        double prevVolume = 0;
+        std::map<double, double> prevArea;
         for (int r = 0; r < nr; ++r) {
             const double disp = grid.displacements[r];
             const double volume = disp / kSeaWater;
             HeelSeries series(model, trim, volume);
+            for (const auto& [heel, c] : prevPlanes) {
+                const double area = prevArea[heel];
+                series.Seed(heel, area > 0 ? c + (volume - prevVolume) / area : c);
+            }
             out.KN.Values[l + 1][1][r + 1] = disp;
-            for (int a = 0; a < na; ++a) {
-                const double heel = grid.heelAngles[a];
+            std::map<double, double> planes, areas;
+            for (double heel : scan) {
+                double area = 0;
                 const double c = series.PlaneAt(heel);
                 const Immersion im = model.Integrate(heel, trim, c);
+                area = im.wpArea;
+                planes[heel] = c;
+                areas[heel] = area;
+                if (heel > grid.heelAngles.back()) continue;
+                const int a = static_cast<int>(std::find(grid.heelAngles.begin(), grid.heelAngles.end(), heel) -
+                                               grid.heelAngles.begin());
                 const double kn = im.Tcb() * std::cos(heel * kDeg) + im.Vcb() * std::sin(heel * kDeg);
                 out.KN.Values[l + 1][a + 2][r + 1] = kn;
             }
-            HeelSeries floodSeries(model, trim, volume);
             out.FloodAngle.Values[l + 1][1][r + 1] = disp;
-            out.FloodAngle.Values[l + 1][2][r + 1] = floodSeries.FirstImmersion(open);
-            HeelSeries deckSeries(model, trim, volume);
+            out.FloodAngle.Values[l + 1][2][r + 1] = series.FirstImmersion(open, scan);
             out.Immersion.Values[l + 1][1][r + 1] = disp;
-            out.Immersion.Values[l + 1][2][r + 1] = deckSeries.FirstImmersion(deckEdge);
+            out.Immersion.Values[l + 1][2][r + 1] = series.FirstImmersion(deckEdge, scan);
+            prevPlanes = std::move(planes);
+            prevArea = std::move(areas);
+            prevVolume = volume;
         }
     }
     return out;

@@ -15,7 +15,8 @@
 //     ]
 //   }
 //
-// - "keel" is the lowest point of the section, "deck" the deck at side.
+// - "keel" is the lowest point of the section, "deck" the deck at side; the
+//   two may meet at an end station (the top of the stem).
 // - "halfBreadths" has one value per waterline. Values of waterlines below the
 //   keel are ignored (write 0 or null); give the first waterline at or above
 //   the deck its true half-breadth (the side there is interpolated towards it).
@@ -50,7 +51,7 @@ double Num(const nlohmann::json& j, const char* key) {
 }
 
 // Upper bound on the spacing of the integration stations (m).
-constexpr double kMaxStationSpacing = 1.0;
+constexpr double kMaxStationSpacing = 2.0;
 
 }  // namespace
 
@@ -74,7 +75,7 @@ Hull Hull::FromJson(const nlohmann::json& in) {
         const double x = Num(st, "x");
         const double keel = Num(st, "keel");
         const double deck = Num(st, "deck");
-        if (!(deck > keel))
+        if (!(deck >= keel))
             throw std::runtime_error("hull: deck below keel at x = " + std::to_string(x));
         if (!h.stationX_.empty() && !(x > h.stationX_.back()))
             throw std::runtime_error("hull: stations must ascend in x");

@@ -11,6 +11,108 @@ namespace {
 
 constexpr double kDeg = M_PI / 180.0;
 
+// One pass over a section cut by the line a y + b z = c: the moments of the
+// part below it (a y + b z <= c, as ClipHalfPlane keeps it) and the chord the
+// line makes inside the section (as ChordOnLine measures it), without
+// building the clipped polygon.
+struct Slice {
+    SectionProps below;
+    ChordProps chord;
+};
+
+void AddEdge(double y1, double z1, double y2, double z2, double (&acc)[6]) {
+    const double cr = y1 * z2 - y2 * z1;
+    acc[0] += cr;
+    acc[1] += (y1 + y2) * cr;
+    acc[2] += (z1 + z2) * cr;
+    acc[3] += (y1 * y1 + y1 * y2 + y2 * y2) * cr;
+    acc[4] += (z1 * z1 + z1 * z2 + z2 * z2) * cr;
+    acc[5] += (y1 * z2 + 2 * y1 * z1 + 2 * y2 * z2 + y2 * z1) * cr;
+}
+
+Slice CutSection(const Poly& poly, double a, double b, double c, bool moments) {
+    Slice r;
+    const size_t n = poly.size();
+    if (n < 3) return r;
+    // Moments about the first vertex, moved back at the end.
+    const double y0 = poly[0].y, z0 = poly[0].z;
+    double acc[6] = {0, 0, 0, 0, 0, 0};
+    bool haveFirst = false;
+    double fy = 0, fz = 0, py = 0, pz = 0;
+    auto emit = [&](double y, double z) {
+        y -= y0;
+        z -= z0;
+        if (!haveFirst) {
+            fy = y, fz = z, haveFirst = true;
+        } else if (moments) {
+            AddEdge(py, pz, y, z, acc);
+        } else {
+            acc[0] += py * z - y * pz;
+        }
+        py = y, pz = z;
+    };
+    // Crossings of the line for the chord, as positions along it.
+    const double len = std::hypot(a, b);
+    const double dy = -b / len, dz = a / len;
+    double tsBuf[32];
+    std::vector<double> tsMore;
+    size_t nts = 0;
+    double sp = a * poly[0].y + b * poly[0].z - c;
+    for (size_t i = 0; i < n; ++i) {
+        const Pt& p = poly[i];
+        const Pt& q = poly[i + 1 == n ? 0 : i + 1];
+        const double sq = a * q.y + b * q.z - c;
+        const bool pin = sp <= 0, qin = sq <= 0;
+        if (pin) emit(p.y, p.z);
+        if (pin != qin) {
+            const double t = sp / (sp - sq);
+            const double y = p.y + t * (q.y - p.y), z = p.z + t * (q.z - p.z);
+            emit(y, z);
+        }
+        if ((sp >= 0) != (sq >= 0)) {
+            const double t = sp / (sp - sq);
+            const double y = p.y + t * (q.y - p.y), z = p.z + t * (q.z - p.z);
+            const double pos = y * dy + z * dz;
+            if (nts < 32) tsBuf[nts++] = pos; else tsMore.push_back(pos);
+        }
+        sp = sq;
+    }
+    if (haveFirst) {
+        if (moments) AddEdge(py, pz, fy, fz, acc); else acc[0] += py * fz - fy * pz;
+    }
+    double area = acc[0] / 2;
+    double my = acc[1] / 6, mz = acc[2] / 6, iyy = acc[3] / 12, izz = acc[4] / 12, iyz = acc[5] / 24;
+    if (area < 0) area = -area, my = -my, mz = -mz, iyy = -iyy, izz = -izz, iyz = -iyz;
+    r.below.area = area;
+    if (moments) {
+        r.below.my = my + y0 * area;
+        r.below.mz = mz + z0 * area;
+        r.below.iyy = iyy + 2 * y0 * my + y0 * y0 * area;
+        r.below.izz = izz + 2 * z0 * mz + z0 * z0 * area;
+        r.below.iyz = iyz + y0 * mz + z0 * my + y0 * z0 * area;
+    }
+    double* ts = tsBuf;
+    if (!tsMore.empty()) {
+        tsMore.insert(tsMore.end(), tsBuf, tsBuf + nts);
+        ts = tsMore.data();
+        nts = tsMore.size();
+    }
+    std::sort(ts, ts + nts);
+    // Points on the line are foot + t dir, the foot (a c, b c) / len^2 being
+    // the point nearest the origin, where t = 0.
+    const double footY = a * c / (len * len);
+    for (size_t i = 0; i + 1 < nts; i += 2) {
+        r.chord.length += ts[i + 1] - ts[i];
+        if (moments) {
+            const double ya = footY + ts[i] * dy, yb = footY + ts[i + 1] * dy;
+            const double lo = std::min(ya, yb), hi = std::max(ya, yb);
+            r.chord.my += (hi * hi - lo * lo) / 2;
+            r.chord.iyy += (hi * hi * hi - lo * lo * lo) / 3;
+        }
+    }
+    return r;
+}
+
 }  // namespace
 
 ImmersionModel::ImmersionModel(const Hull& hull) : hull_(hull) {
@@ -33,12 +135,36 @@ ImmersionModel::ImmersionModel(const Hull& hull) : hull_(hull) {
     }
     sections_.reserve(n);
     for (double x : xs_) sections_.push_back(hull.Section(x));
-    for (size_t k = 0; k < n; ++k) total_ += weights_[k] * Properties(sections_[k]).area;
+    for (size_t k = 0; k < n; ++k) {
+        Box bx{0, 0, 0, 0};
+        if (!sections_[k].empty()) {
+            bx = {1e300, -1e300, 1e300, -1e300};
+            for (const Pt& p : sections_[k]) {
+                bx.yMin = std::min(bx.yMin, p.y);
+                bx.yMax = std::max(bx.yMax, p.y);
+                bx.zMin = std::min(bx.zMin, p.z);
+                bx.zMax = std::max(bx.zMax, p.z);
+            }
+        }
+        boxes_.push_back(bx);
+        full_.push_back(Properties(sections_[k]));
+        total_ += weights_[k] * full_[k].area;
+    }
 }
 
 double ImmersionModel::LineOffset(double x, double trim) const {
     return (x - hull_.Lbp() / 2) * trim / hull_.Lbp();
 }
+
+namespace {
+
+// Range of a y + b z over a box.
+void Span(double a, double b, double yMin, double yMax, double zMin, double zMax, double& lo, double& hi) {
+    lo = std::min(a * yMin, a * yMax) + std::min(b * zMin, b * zMax);
+    hi = std::max(a * yMin, a * yMax) + std::max(b * zMin, b * zMax);
+}
+
+}  // namespace
 
 Immersion ImmersionModel::Integrate(double heelDeg, double trim, double c) const {
     const double a = -std::sin(heelDeg * kDeg), b = std::cos(heelDeg * kDeg);
@@ -48,12 +174,23 @@ Immersion ImmersionModel::Integrate(double heelDeg, double trim, double c) const
         if (sec.empty()) continue;
         const double x = xs_[k], w = weights_[k];
         const double ck = c + LineOffset(x, trim);
-        const SectionProps p = Properties(ClipHalfPlane(sec, a, b, ck));
+        const Box& bx = boxes_[k];
+        double lo, hi;
+        Span(a, b, bx.yMin, bx.yMax, bx.zMin, bx.zMax, lo, hi);
+        if (lo > ck) continue;  // dry
+        SectionProps p;
+        ChordProps ch;
+        if (hi < ck) {
+            p = full_[k];  // wholly under water, no waterline
+        } else {
+            const Slice sl = CutSection(sec, a, b, ck, true);
+            p = sl.below;
+            ch = sl.chord;
+        }
         r.volume += w * p.area;
         r.mx += w * p.area * x;
         r.my += w * p.my;
         r.mz += w * p.mz;
-        const ChordProps ch = ChordOnLine(sec, a, b, ck);
         r.wpArea += w * ch.length;
         r.wpMx += w * ch.length * x;
         r.wpMxx += w * ch.length * x * x;
@@ -63,32 +200,50 @@ Immersion ImmersionModel::Integrate(double heelDeg, double trim, double c) const
     return r;
 }
 
-double ImmersionModel::SolveVolume(double heelDeg, double trim, double volume, const double* guess) const {
+void ImmersionModel::VolumeAndArea(double a, double b, double trim, double c, double& v, double& dv) const {
+    v = 0;
+    dv = 0;
+    for (size_t k = 0; k < xs_.size(); ++k) {
+        const Poly& sec = sections_[k];
+        if (sec.empty()) continue;
+        const double ck = c + LineOffset(xs_[k], trim);
+        const Box& bx = boxes_[k];
+        double lo, hi;
+        Span(a, b, bx.yMin, bx.yMax, bx.zMin, bx.zMax, lo, hi);
+        if (lo > ck) continue;
+        if (hi < ck) {
+            v += weights_[k] * full_[k].area;
+            continue;
+        }
+        const Slice sl = CutSection(sec, a, b, ck, false);
+        v += weights_[k] * sl.below.area;
+        dv += weights_[k] * sl.chord.length;
+    }
+}
+
+double ImmersionModel::SolveVolume(double heelDeg, double trim, double volume, const double* guess,
+                                   double* area) const {
     const double a = -std::sin(heelDeg * kDeg), b = std::cos(heelDeg * kDeg);
-    // Bracket: below every vertex nothing is immersed, above every vertex all.
+    // Bracket: below every section nothing is immersed, above every one all.
     double lo = std::numeric_limits<double>::max(), hi = -lo;
     for (size_t k = 0; k < xs_.size(); ++k) {
+        if (sections_[k].empty()) continue;
+        const Box& bx = boxes_[k];
+        double l, h;
+        Span(a, b, bx.yMin, bx.yMax, bx.zMin, bx.zMax, l, h);
         const double off = LineOffset(xs_[k], trim);
-        for (const Pt& p : sections_[k]) {
-            const double s = a * p.y + b * p.z - off;
-            lo = std::min(lo, s);
-            hi = std::max(hi, s);
-        }
+        lo = std::min(lo, l - off);
+        hi = std::max(hi, h - off);
     }
+    if (area) *area = 0;
     if (volume <= 0) return lo;
     if (volume >= total_) return hi;
     double c = guess ? std::clamp(*guess, lo, hi) : lo + (hi - lo) * volume / total_;
     const double tol = 1e-10 * std::max(1.0, total_);
     for (int it = 0; it < 100; ++it) {
-        // Volume and its derivative: the waterplane area along the lines.
-        double v = 0, dv = 0;
-        for (size_t k = 0; k < xs_.size(); ++k) {
-            const Poly& sec = sections_[k];
-            if (sec.empty()) continue;
-            const double ck = c + LineOffset(xs_[k], trim);
-            v += weights_[k] * Properties(ClipHalfPlane(sec, a, b, ck)).area;
-            dv += weights_[k] * ChordOnLine(sec, a, b, ck).length;
-        }
+        double v, dv;
+        VolumeAndArea(a, b, trim, c, v, dv);
+        if (area) *area = dv;
         const double f = v - volume;
         if (std::abs(f) <= tol) return c;
         if (f > 0) hi = c; else lo = c;

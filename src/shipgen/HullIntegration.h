@@ -40,7 +40,10 @@ public:
     // Plane constant c that immerses the given volume; `guess` speeds up the
     // search when a neighbouring solution is known. A volume beyond the
     // closed hull gives the plane that submerges the whole hull.
-    double SolveVolume(double heelDeg, double trim, double volume, const double* guess = nullptr) const;
+    // When `area` is given it receives the waterplane area at the solution
+    // (the rate of change of the volume with c).
+    double SolveVolume(double heelDeg, double trim, double volume, const double* guess = nullptr,
+                       double* area = nullptr) const;
     // Volume of the hull closed at the deck.
     double TotalVolume() const { return total_; }
     // Ends of the waterline at heel 0: the extreme x where the plane meets
@@ -49,10 +52,17 @@ public:
 
 private:
     double LineOffset(double x, double trim) const;
+    // Volume below the plane and its derivative (the waterplane area).
+    void VolumeAndArea(double a, double b, double trim, double c, double& v, double& dv) const;
 
     const Hull& hull_;
     std::vector<double> xs_, weights_;
     std::vector<Poly> sections_;
+    struct Box {
+        double yMin, yMax, zMin, zMax;
+    };
+    std::vector<Box> boxes_;           // bounds of each section
+    std::vector<SectionProps> full_;   // properties of each whole section
     double total_ = 0;
 };
 

@@ -2,8 +2,9 @@
 //
 //   "tables": {
 //     "trims": [-3, -2, -1, 0, 1, 2],              // m, positive by the head
-//     "displacements": { "from": 4000, "to": 30000, "step": 500 },
-//                                                   // t in sea water 1.025 (or a list)
+//     "displacements": [{ "from": 5000, "to": 10000, "step": 250 },
+//                       { "from": 10500, "to": 30000, "step": 500 }],
+//                                   // t in sea water 1.025: numbers, ranges or a list of both
 //     "heelAngles": [5, 10, 15, 20, 30, 40, 50, 60, 70, 80],
 //     "bonjeanHeightStep": 0.25                     // m (optional)
 //   },
@@ -33,10 +34,10 @@ namespace kv::shipgen {
 
 namespace {
 
-std::vector<double> NumberList(const nlohmann::json& j, const char* what) {
-    std::vector<double> v;
-    if (j.is_array()) {
-        for (const auto& e : j) v.push_back(e.get<double>());
+// A list of numbers, ranges { "from", "to", "step" }, or a mix of both.
+void AddNumbers(const nlohmann::json& j, const char* what, std::vector<double>& v) {
+    if (j.is_number()) {
+        v.push_back(j.get<double>());
     } else if (j.is_object()) {
         const double from = j.at("from").get<double>(), to = j.at("to").get<double>(),
                      step = j.at("step").get<double>();
@@ -44,9 +45,16 @@ std::vector<double> NumberList(const nlohmann::json& j, const char* what) {
         const int n = static_cast<int>(std::floor((to - from) / step + 1e-9));
         for (int i = 0; i <= n; ++i) v.push_back(from + i * step);
         if (to - v.back() > 1e-9 * std::max(1.0, std::abs(to))) v.push_back(to);
+    } else if (j.is_array()) {
+        for (const auto& e : j) AddNumbers(e, what, v);
     } else {
         throw std::runtime_error(std::string("hull: missing ") + what);
     }
+}
+
+std::vector<double> NumberList(const nlohmann::json& j, const char* what) {
+    std::vector<double> v;
+    AddNumbers(j, what, v);
     if (v.empty()) throw std::runtime_error(std::string("hull: empty ") + what);
     for (size_t i = 1; i < v.size(); ++i)
         if (!(v[i] > v[i - 1])) throw std::runtime_error(std::string("hull: ") + what + " must ascend");

@@ -152,13 +152,13 @@ TEST(HullGeometry, BoxBargeSections) {
     EXPECT_EQ(h.HalfBreadth(50, -0.1), 0);
     EXPECT_EQ(h.DeckZ(50), 10);
     EXPECT_EQ(h.KeelZ(50), 0);
-    // Integration stations cover the length in steps of at most 1 m, in pairs.
+    // Integration stations cover the length in steps of at most 2 m, in pairs.
     const auto& st = h.IntegrationStations();
-    ASSERT_GE(st.size(), 101u);
+    ASSERT_GE(st.size(), 51u);
     EXPECT_EQ(st.front(), 0);
     EXPECT_EQ(st.back(), 100);
     EXPECT_EQ((st.size() - 1) % 2, 0u);
-    for (size_t i = 1; i < st.size(); ++i) EXPECT_LE(st[i] - st[i - 1], 1.0 + 1e-12);
+    for (size_t i = 1; i < st.size(); ++i) EXPECT_LE(st[i] - st[i - 1], 2.0 + 1e-12);
 }
 
 TEST(HullGeometry, ShapedSectionsInterpolate) {
@@ -211,7 +211,7 @@ TEST(HullGeometry, RejectsBrokenOffsets) {
             "stations": [{"x": 0, "keel": 0, "deck": 1, "halfBreadths": [1, -1]},
                          {"x": 1, "keel": 0, "deck": 1, "halfBreadths": [1, 1]}]})",
         R"({"lbp": 1, "breadth": 1, "depth": 1, "waterlines": [0, 1],
-            "stations": [{"x": 0, "keel": 1, "deck": 1, "halfBreadths": [1, 1]},
+            "stations": [{"x": 0, "keel": 1.5, "deck": 1, "halfBreadths": [1, 1]},
                          {"x": 1, "keel": 0, "deck": 1, "halfBreadths": [1, 1]}]})",
     };
     for (const char* text : bad) {
