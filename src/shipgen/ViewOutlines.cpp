@@ -28,8 +28,8 @@ using nlohmann::json;
 
 // Drawing order of the object kinds; tanks count up from TankOrderBase so
 // that a smaller footprint lies on top of a larger one.
-constexpr float OrderHull = 1, OrderDeckArea = 2, OrderHold = 3, OrderTweenDeck = 4, OrderLines = 5,
-                OrderObjects = 6, TankOrderBase = 10;
+constexpr float OrderHull = 1, OrderDeckArea = 2, OrderHold = 3, OrderTweenDeck = 4, OrderSectionTank = 4,
+                OrderLines = 5, OrderObjects = 6, TankOrderBase = 10;
 
 struct Colors {
     int32_t hull, deck, line, hold, tank, deckArea, tweenDeck;
@@ -169,14 +169,15 @@ std::vector<object_rec> ProfileObjects(const Hull& hull, const json& views, cons
             bulkhead(name, x, hull.KeelZ(x));
         }
     if (!pj.contains("holdBulkheads") || pj.at("holdBulkheads").get<bool>()) {
-        // One bulkhead at each end of every hold, once per position.
+        // One bulkhead at each end of every hold, once per position; a
+        // bulkhead between two holds takes the name of the first listed.
         std::set<long long> done;
         for (const auto& c : comps) {
             if (c.group != 1) continue;
-            for (double x : {c.aftX, c.foreX}) {
-                long long key = std::llround(x * 1000);
-                if (!done.insert(key).second) continue;
-                bulkhead("BHD " + c.name, x, c.zBottom);
+            for (int end = 0; end < 2; ++end) {
+                double x = end == 0 ? c.foreX : c.aftX;
+                if (!done.insert(std::llround(x * 1000)).second) continue;
+                bulkhead(c.name + (end == 0 ? " FWD BHD" : " AFT BHD"), x, c.zBottom);
             }
         }
     }
@@ -201,7 +202,7 @@ std::vector<object_rec> SectionObjects(const Hull& hull, const json& views, cons
         if (c.group < 1 || c.group > 7 || !(c.aftX <= x && x <= c.foreX)) continue;
         Poly part = ClipBox(sec, std::min(c.y1, c.y2), std::max(c.y1, c.y2), c.zBottom, c.zTop);
         if (Properties(part).area < 1e-6) continue;
-        float order = c.group == 1 ? OrderHold : OrderTweenDeck;
+        float order = c.group == 1 ? OrderHold : OrderSectionTank;
         out.push_back(MakeOutlineObject(c.name, order, c.group, c.item, true, c.group == 1 ? col.hold : col.tank,
                                         toPoly(part)));
     }

@@ -158,6 +158,8 @@ TEST(OutlineViews, ProfileAndSectionShowHullAndCompartments) {
         }
     }
     EXPECT_EQ(bulkheads, 5);
+    for (const char* name : {"COLLISION BHD", "AFT HOLD AFT BHD", "AFT HOLD FWD BHD", "FORE HOLD AFT BHD", "FORE HOLD FWD BHD"})
+        EXPECT_TRUE(profile.count(name)) << name;
     ASSERT_TRUE(profile.count("HOUSE"));
     EXPECT_EQ(profile["HOUSE"]->PointCount, 4);
 

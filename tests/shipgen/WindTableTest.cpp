@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "shipgen/Builders.h"
@@ -91,4 +92,34 @@ TEST(WindTable, TableHasOneLayerPerDeckTierKeyedByDisplacement) {
             if (k > 1) EXPECT_GT(t.Values[size_t(k)][3][size_t(r)], t.Values[size_t(k - 1)][3][size_t(r)]);
             if (r > 1) EXPECT_GT(t.Values[size_t(k)][1][size_t(r)], t.Values[size_t(k)][1][size_t(r - 1)]);
         }
+}
+
+TEST(WindTable, SampleVesselAreasFallWithDisplacementAndRiseWithTiers) {
+    auto read = [](const char* name) {
+        std::ifstream in(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549/" + name);
+        return json::parse(in);
+    };
+    Hull hull = Hull::FromJson(read("hull.json"));
+    json containers = read("containers.json");
+    xyztable_rec t = BuildWindTable(hull, read("wind.json"), containers);
+    ASSERT_EQ(t.LayerCount, int32_t(containers["deck"]["tiers"].size()));
+    ASSERT_GE(t.RowCount, 2);
+    for (int k = 1; k <= t.LayerCount; ++k)
+        for (int r = 1; r <= t.RowCount; ++r) {
+            double disp = double(t.Values[size_t(k)][1][size_t(r)]);
+            double draft = double(t.Values[size_t(k)][2][size_t(r)]);
+            double area = double(t.Values[size_t(k)][3][size_t(r)]);
+            double lever = double(t.Values[size_t(k)][4][size_t(r)]);
+            // The draft of each row gives back its displacement.
+            if (k == 1) EXPECT_NEAR(DisplacementAtDraft(hull, draft, 0), disp, disp * 1e-4) << r;
+            EXPECT_GT(draft, 0);
+            EXPECT_LT(draft, hull.Depth());
+            // A bare wall-sided hull would give half the depth; the
+            // superstructure and the stacks only raise the lever.
+            EXPECT_GT(lever, hull.Depth() / 2) << k << " " << r;
+            if (r > 1) EXPECT_LT(area, double(t.Values[size_t(k)][3][size_t(r - 1)])) << k << " " << r;
+            if (k > 1) EXPECT_GT(area, double(t.Values[size_t(k - 1)][3][size_t(r)])) << k << " " << r;
+        }
+    RecordProperty("AreaLightest0Tier", std::to_string(double(t.Values[1][3][1])));
+    RecordProperty("AreaDeepestTopTier", std::to_string(double(t.Values[size_t(t.LayerCount)][3][size_t(t.RowCount)])));
 }
