@@ -232,7 +232,9 @@ int AdoptCondition(KvState& s, ConditionImage image) {
             cell_rec* cell = nullptr;
             if (ParsePosition(s.ContInfo, c.position.str(), slot) && slot.Resolved() && slot.bay == int(bay))
                 cell = SlotCell(s.ContInfo, slot);
-            if (!cell) {
+            // A slot holds one container: a second one for the same slot
+            // would count its weight twice.
+            if (!cell || cell->state == 2) {
                 ++dropped;
                 continue;
             }

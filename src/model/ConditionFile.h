@@ -36,8 +36,9 @@ std::vector<uint8_t> EncodeConditionFile(const KvState& state);
 
 // Replaces the current condition by the image: frees the slots of the old
 // containers, keeps only containers whose position resolves to a slot of
-// the bay they are stored with (the others are dropped; their number is
-// returned), marks their slots occupied and recomputes the bays' geometry.
+// the bay they are stored with and whose slot no earlier container took (the
+// others are dropped; their number is returned), marks their slots occupied
+// and recomputes the bays' geometry.
 int AdoptCondition(KvState& state, ConditionImage image);
 
 enum class OpenResult { Opened, Missing, Failed };

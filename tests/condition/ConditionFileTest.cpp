@@ -239,6 +239,24 @@ TEST(ConditionFile, ContainersOutsideTheGeometryAreDropped) {
     }
 }
 
+TEST(ConditionFile, SecondContainerForTheSameSlotIsDropped) {
+    kvtest::TempDir dir;
+    KvState s = kvtest::MakeShipState();
+    s.LoadData.BayLists[0] = {MakeContainer(" 010282", "FIRST", 5), MakeContainer("010282", "SECOND", 7),
+                              MakeContainer(" 010284", "THIRD", 9)};
+    SaveConditionFile(s, dir.file("g.LCF"));
+    KvState t = kvtest::MakeShipState();
+    ConditionImage img;
+    {
+        BinReader r = BinReader::FromFile(dir.file("g.LCF"));
+        img = DecodeConditionFile(t, r);
+    }
+    EXPECT_EQ(AdoptCondition(t, std::move(img)), 1);
+    ASSERT_EQ(t.LoadData.BayLists[0].size(), 2u);
+    EXPECT_EQ(t.LoadData.BayLists[0][0].container_id.str(), "FIRST");
+    EXPECT_EQ(t.LoadData.BayLists[0][1].container_id.str(), "THIRD");
+}
+
 TEST(ConditionFile, DamagedOrForeignFileIsRefusedAndTheConditionKept) {
     kvtest::TempDir dir;
     KvState src = kvtest::MakeShipState();
