@@ -110,12 +110,13 @@ TEST(ArrangementR549, NoTwoCompartmentsShareSpace) {
     EXPECT_EQ(clashes, 0);
 }
 
-// Capacity and centres of the full tank from a grid sum over x and z with the
+// Capacity and centres of the full tank, and the free-surface inertia at
+// half height, from a grid sum over x and z with the
 // breadth from the hull's half-breadth (no polygons), against the tables.
 TEST(ArrangementR549, TankCapacitiesAndCentresAgreeWithAGridSum) {
     const Hull& hull = Ship().hull;
     TankTableSettings s{Ship().lbp, Ship().arr.trims, Ship().arr.heels};
-    double worstV = 0, worstC = 0;
+    double worstV = 0, worstC = 0, worstF = 0;
     std::string worstName;
     for (int g = 1; g <= 7; ++g)
         for (const Compartment& c : Ship().arr.groups[size_t(g)]) {
@@ -146,6 +147,34 @@ TEST(ArrangementR549, TankCapacitiesAndCentresAgreeWithAGridSum) {
             EXPECT_NEAR(double(b.Values[1][4][size_t(n)]), my / v, 0.05);
             EXPECT_NEAR(double(b.Values[1][5][size_t(n)]), mz / v, 0.05);
             EXPECT_NEAR(double(t.MaxVolume), tv, 1e-9);
+            // Free-surface inertia at the row nearest half height, from chords
+            // across the grid.
+            const int half = (n + 1) / 2;
+            const double zl = double(t.BottomZ) + double(b.Values[1][1][size_t(half)]) - 1e-6;
+            double fa = 0, fm = 0, fi = 0;
+            for (const TankPart& p : c.parts) {
+                if (zl < p.za || zl > p.zb) continue;
+                const double dx = 0.05;
+                for (double x = p.xa + dx / 2; x < p.xf; x += dx) {
+                    double y1 = p.ya, y2 = p.yb;
+                    if (p.hull) {
+                        if (zl > hull.DeckZ(x) || zl < hull.KeelZ(x)) continue;
+                        double hb = hull.HalfBreadth(x, zl);
+                        y1 = std::max(y1, -hb);
+                        y2 = std::min(y2, hb);
+                    }
+                    if (y2 <= y1) continue;
+                    fa += (y2 - y1) * dx;
+                    fm += (y2 * y2 - y1 * y1) / 2 * dx;
+                    fi += (y2 * y2 * y2 - y1 * y1 * y1) / 3 * dx;
+                }
+            }
+            if (fa > 0) {
+                double fsm = fi - fm * fm / fa;
+                double tf = double(b.Values[1][6][size_t(half)]);
+                EXPECT_NEAR(tf, fsm, 0.02 * fsm);
+                worstF = std::max(worstF, std::fabs(tf / fsm - 1));
+            }
             double dv = std::fabs(tv / v - 1);
             if (dv > worstV) { worstV = dv; worstName = c.name; }
             worstC = std::max({worstC, std::fabs(double(b.Values[1][3][size_t(n)]) - mx / v),
@@ -154,6 +183,7 @@ TEST(ArrangementR549, TankCapacitiesAndCentresAgreeWithAGridSum) {
         }
     RecordProperty("worst_capacity_rel", std::to_string(worstV));
     RecordProperty("worst_centre_m", std::to_string(worstC));
-    std::printf("R549 tanks vs grid sum: capacity %.3f %% (%s), centres %.4f m\n", worstV * 100, worstName.c_str(),
-                worstC);
+    RecordProperty("worst_fsm_rel", std::to_string(worstF));
+    std::printf("R549 tanks vs grid sum: capacity %.3f %% (%s), centres %.4f m, FSM %.3f %%\n", worstV * 100,
+                worstName.c_str(), worstC, worstF * 100);
 }
