@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shipgen/Builders.h"
+#include "shipgen/Compiler.h"
 #include "shipgen/ContainerFixtures.h"
 #include "shipgen/ViewOutlines.h"
 
@@ -172,4 +173,43 @@ TEST(OutlineViews, ProfileAndSectionShowHullAndCompartments) {
     EXPECT_FALSE(section.count("FORE HOLD"));  // not cut at x 25
     for (const auto& o : v.Section)
         for (const auto& p : o.Outline) EXPECT_LE(std::fabs(p.X), 10 + 1e-9) << o.ObjName.str();
+}
+
+TEST(OutlineViews, SampleVesselPlanCarriesOneOutlinePerTankAndHold) {
+    ShipDataSet data = BuildShipDataSet(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549");
+    const shipinfo_rec& ship = data.ship;
+    for (int g = 1; g <= 7; ++g) {
+        const auto& tanks = data.tanks.Groups[size_t(g)].Tanks;
+        for (size_t i = 0; i < tanks.size(); ++i) {
+            int found = 0;
+            for (const auto& o : ship.PlanObjects) {
+                if (o.ObjGroup != g || o.ObjItem != int32_t(i)) continue;
+                ++found;
+                EXPECT_EQ(o.ObjName.str(), tanks[i].TankName.str());
+                EXPECT_EQ(o.ObjClosed, 1);
+                EXPECT_GE(o.Outline.size(), 3u);
+                // The footprint stays within the tank's length.
+                for (const auto& p : o.Outline) {
+                    EXPECT_GE(p.X, double(tanks[i].AftEnd) - 1e-6) << o.ObjName.str();
+                    EXPECT_LE(p.X, double(tanks[i].ForeEnd) + 1e-6) << o.ObjName.str();
+                }
+            }
+            EXPECT_EQ(found, 1) << "group " << g << " item " << i;
+        }
+    }
+    // Every outline of every view is named, and every point of the plan and
+    // section lies within the ship's breadth.
+    for (const auto* list : {&ship.ProfileObjects, &ship.SectionObjects, &ship.PlanObjects})
+        for (const auto& o : *list) {
+            EXPECT_FALSE(o.ObjName.str().empty());
+            EXPECT_EQ(size_t(o.PointCount), o.Outline.size());
+        }
+    // (Section points are (y, z), plan points (x, y).)
+    for (const auto& o : ship.SectionObjects)
+        for (const auto& p : o.Outline) EXPECT_LE(std::fabs(p.X), double(ship.Breadth) / 2 + 1e-6) << o.ObjName.str();
+    for (const auto& o : ship.PlanObjects) {
+        bool crane = o.ObjName.str().find("CRANE") != std::string::npos;  // pedestals stand out over the side
+        for (const auto& p : o.Outline)
+            if (!crane) EXPECT_LE(std::fabs(p.Y), double(ship.Breadth) / 2 + 1e-6) << o.ObjName.str();
+    }
 }
