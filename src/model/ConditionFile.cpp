@@ -261,7 +261,10 @@ OpenResult OpenConditionFile(KvState& s, const std::string& fileName, MessageSin
         messages.ShowMessage("Cannot open the loading condition " + fileName + ": " + e.what());
         return OpenResult::Failed;
     }
-    AdoptCondition(s, std::move(image));
+    int dropped = AdoptCondition(s, std::move(image));
+    if (dropped > 0)
+        messages.ShowMessage(std::to_string(dropped) + " container(s) of " + fileName +
+                             " have no free slot of this ship and were left out.");
     s.ConditionModified = false;
     s.ConditionFileName = fileName;
     return OpenResult::Opened;

@@ -47,7 +47,8 @@ enum class OpenResult { Opened, Missing, Failed };
 // read completely, or whose length does not match this ship, is reported
 // through messages (naming the file) and leaves the current condition as it
 // was. On success the modified flag is cleared, ConditionFileName is set and
-// the "USER INPUT" constant set mirrors the group 8 items.
+// the "USER INPUT" constant set mirrors the group 8 items; containers left
+// out for want of a slot are reported by their number.
 OpenResult OpenConditionFile(KvState& state, const std::string& fileName, MessageSink& messages);
 
 // Writes the condition (through a temporary file, so a failed write leaves

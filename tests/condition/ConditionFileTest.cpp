@@ -235,6 +235,7 @@ TEST(ConditionFile, ContainersOutsideTheGeometryAreDropped) {
         RecordingSink sink;
         ASSERT_EQ(OpenConditionFile(t, dir.file("d.LCF"), sink), OpenResult::Opened) << c.position;
         EXPECT_EQ(t.LoadData.BayLists[size_t(c.bayList)].size(), c.kept ? 1u : 0u) << c.position;
+        EXPECT_EQ(sink.messages.size(), c.kept ? 0u : 1u) << c.position;
         if (c.kept) EXPECT_EQ(SlotState(t, c.position), 2) << c.position;
     }
 }
