@@ -68,6 +68,23 @@ void ExpectSlotsInsideHullOrAboveDeck(const Hull& hull, const continfo_rec& geo)
     }
 }
 
+// Bay x: the x of any slot of the bay (all slots of a bay share it).
+double BayX(const baycell_rec& bay) { return bay.sections[InHold].cells[0][0].x; }
+
+// No two bays' boxes overlap along the ship, except a 40-ft bay with the two
+// 20-ft bays listed around it.
+void ExpectNoOverlappingBays(const continfo_rec& geo) {
+    const auto& b = geo.bays;
+    for (size_t i = 0; i < b.size(); ++i)
+        for (size_t j = i + 1; j < b.size(); ++j) {
+            bool own = (j == i + 1 && ((b[i].bay_kind == 1 && b[j].bay_kind == 4) || (b[i].bay_kind == 4 && b[j].bay_kind == 2))) ||
+                       (j == i + 2 && b[i].bay_kind == 1 && b[j].bay_kind == 2);
+            if (own) continue;
+            double gap = std::fabs(BayX(b[i]) - BayX(b[j])) - (BayBoxLength(b[i].bay_kind) + BayBoxLength(b[j].bay_kind)) / 2;
+            EXPECT_GE(gap, -1e-9) << b[i].bay_name.str() << " and " << b[j].bay_name.str();
+        }
+}
+
 json ReadJson(const std::string& path) {
     std::ifstream in(path);
     if (!in) throw std::runtime_error("cannot open " + path);
@@ -116,16 +133,9 @@ TEST(ContainerLayout, SlotSpacingFitsTheBoxes) {
         EXPECT_LE(xf + Box20Length / 2, x40 + Box40Length / 2 + 1e-9);
         EXPECT_GE(xa - Box20Length / 2, x40 - Box40Length / 2 - 1e-9);
     }
-    // No two 20-ft boxes of different bays overlap along the ship, nor two
-    // 40-ft boxes; no two rows overlap across it; tiers are a box height apart.
-    std::vector<double> x20, x40;
-    for (const auto& bay : geo.bays)
-        (Is40ftBayKind(bay.bay_kind) ? x40 : x20).push_back(bay.sections[OnDeck].cells[2][2].x);
-    for (auto* list : {&x20, &x40}) {
-        double len = list == &x20 ? Box20Length : Box40Length;
-        for (size_t i = 0; i < list->size(); ++i)
-            for (size_t j = i + 1; j < list->size(); ++j) EXPECT_GE(std::fabs((*list)[i] - (*list)[j]), len);
-    }
+    // No two bays overlap along the ship but a 40-ft bay and its own 20-ft
+    // bays; no two rows overlap across it; tiers are a box height apart.
+    ExpectNoOverlappingBays(geo);
     for (int sec : {OnDeck, InHold}) {
         const cellinfo_rec& s = geo.bays[4].sections[size_t(sec)];
         for (size_t r = 0; r + 1 < s.cells.size(); ++r) EXPECT_GE(s.cells[r][0].y - s.cells[r + 1][0].y, BoxWidth);
@@ -293,6 +303,12 @@ TEST(ContainerLayout, SampleVesselSlotsLieInsideTheHullOrAboveTheDeck) {
     EXPECT_GT(deckSlots, 100);
     EXPECT_GT(holdSlots, 100);
     ExpectSlotsInsideHullOrAboveDeck(hull, geo);
+    ExpectNoOverlappingBays(geo);
+    for (size_t i = 0; i < geo.bays.size(); ++i)
+        if (geo.bays[i].bay_kind == KindPair40) {
+            ASSERT_TRUE(i > 0 && i + 1 < geo.bays.size());
+            EXPECT_NEAR(BayX(geo.bays[i]), (BayX(geo.bays[i - 1]) + BayX(geo.bays[i + 1])) / 2, 1e-9);
+        }
     EXPECT_EQ(geo.port_list.size(), 40u);
     EXPECT_EQ(geo.imdg_list.size(), 30u);
     RecordProperty("DeckSlots", deckSlots);
