@@ -42,17 +42,12 @@ Compartment ParseTank(const json& j, int group, const std::string& file) {
     if (c.name.size() > 50) throw DefinitionError(where + ": name longer than 50 characters");
     for (const json& p : Array(j, "parts", where)) c.parts.push_back(ParsePart(p, where));
     if (c.parts.empty()) throw DefinitionError(where + ": no parts");
-    double xa = c.parts[0].xa, ya = c.parts[0].ya, yb = c.parts[0].yb;
-    for (const TankPart& p : c.parts) { xa = std::min(xa, p.xa); ya = std::min(ya, p.ya); yb = std::max(yb, p.yb); }
-    // Default reading point: the aft end of the tank, in the middle of its breadth.
     if (j.contains("pipe")) {
         const json& pp = j.at("pipe");
         if (!pp.is_array() || pp.size() != 2) throw DefinitionError(where + ": \"pipe\" must be [x, y]");
         c.pipeX = pp[0].get<double>();
         c.pipeY = pp[1].get<double>();
-    } else {
-        c.pipeX = xa + 0.3;
-        c.pipeY = 0.5 * (ya + yb);
+        c.hasPipe = true;
     }
     c.sg = group == 1 ? NumOr(j, "sg", 1.0, where) : Num(j, "sg", where);
     c.pumpRate = NumOr(j, "pumpRate", 0.0, where);
@@ -89,6 +84,7 @@ Arrangement ParseArrangement(const json& j) {
         if (!h.contains("pipe")) {
             hold.pipeX = 0.5 * (hold.parts.front().xa + hold.parts.front().xf);
             hold.pipeY = 0.5 * (hold.parts.front().ya + hold.parts.front().yb);
+            hold.hasPipe = true;
         }
         const std::string where = file + " \"" + hold.name + "\"";
         const json& gr = h.contains("grain") ? h.at("grain") : grainDefaults;
@@ -220,6 +216,24 @@ TankShape::Fill TankShape::Below(double z0, double x0, double y0, double sx, dou
     f.volume = v;
     if (v > 0) { f.lcg = mx / v; f.tcg = my / v; f.vcg = mz / v; }
     return f;
+}
+
+Pt TankShape::SoundingPoint(double& x) const {
+    for (const Slice& s : slices_) {
+        double lo = std::numeric_limits<double>::infinity();
+        for (const Poly& p : s.polys)
+            for (const Pt& q : p) lo = std::min(lo, q.z);
+        if (lo > zMin_ + 0.01) continue;
+        // Middle of the floor of this slice.
+        double y1 = std::numeric_limits<double>::infinity(), y2 = -y1;
+        for (const Poly& p : s.polys)
+            for (const Pt& q : p)
+                if (q.z <= lo + 0.01) { y1 = std::min(y1, q.y); y2 = std::max(y2, q.y); }
+        x = std::min(s.x + 0.3 * (s.x <= xMin_ + 1e-9 ? 1 : 0), xMax_);
+        return {0.5 * (y1 + y2), lo};
+    }
+    x = xMin_;
+    return {0.5 * (yMin_ + yMax_), zMin_};
 }
 
 // A level that falls exactly on a horizontal boundary (a part's top meeting

@@ -33,7 +33,10 @@ struct Compartment {
     std::string name;
     std::vector<TankPart> parts;
     // Sounding pipe (tanks) or ullage reference (holds): where the level is read.
+    // Without one given, tanks are sounded at the lowest point of their floor
+    // (the aftmost where the floor is flat), see TankShape::SoundingPoint.
     double pipeX = 0, pipeY = 0;
+    bool hasPipe = false;
     double sg = 0;             // default density
     double pumpRate = 0;       // m3/h
     double fsmReduction = 0;
@@ -86,6 +89,10 @@ public:
     // Transverse inertia of the free surface at the level z about its own
     // centroid (m^4): the free-surface moment per unit density.
     double SurfaceInertia(double z) const;
+    // Where a sounding pipe reaches the floor: the aftmost slice whose floor
+    // lies within 1 cm of the lowest point, 0.3 m forward of the tank's aft
+    // end at most, in the middle of that slice's floor.
+    Pt SoundingPoint(double& x) const;
     // Area of the horizontal plane at z inside the tank (m^2).
     double SurfaceArea(double z) const;
 

@@ -142,8 +142,10 @@ tank_rec BuildTankRecord(const TankShape& shape, const Compartment& c, const Tan
     t.DBMaxVolume = c.underHold;
 
     // Contents below the free surface through the reading point at level h.
+    double px = c.pipeX, py = c.pipeY;
+    if (!c.hasPipe) py = shape.SoundingPoint(px).y;
     auto inclined = [&](double h, double trim, double heelDeg) {
-        return shape.Below(zRef + h, c.pipeX, c.pipeY, trim / s.lbp, std::tan(heelDeg * kPi / 180.0)).volume;
+        return shape.Below(zRef + h, px, py, trim / s.lbp, std::tan(heelDeg * kPi / 180.0)).volume;
     };
     std::vector<std::string> trimCols, heelCols;
     for (double tr : s.trims) trimCols.push_back(TankHeading(tr));

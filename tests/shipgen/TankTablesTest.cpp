@@ -43,6 +43,7 @@ Compartment Tank(int group, TankPart part, double pipeX, double pipeY) {
     c.parts = {part};
     c.pipeX = pipeX;
     c.pipeY = pipeY;
+    c.hasPipe = true;
     c.sg = 1.025;
     c.sfFactors = {1, 1, 1};
     return c;
@@ -268,4 +269,25 @@ TEST(TankTables, PartsWithAGapAreRefused) {
     Compartment c = Tank(2, {10, 20, -2, 2, 0, 2, true, {}}, 10.3, 0);
     c.parts.push_back({10, 20, -2, 2, 3, 5, true, {}});  // leaves 2..3 m empty
     EXPECT_THROW(BuildTankRecord(TankShape(hull, c), c, {100.0, kTrims, kHeels}), std::runtime_error);
+}
+
+TEST(TankTables, SoundingPipeDefaultsToTheLowestPointOfTheFloor) {
+    // A box tank on a flat floor: the pipe stands at the aft end, mid-floor.
+    Compartment flat = Tank(2, {10, 30, 2, 8, 1, 5, true, {}}, 0, 0);
+    double x = 0;
+    Pt p = TankShape(BoxHull(), flat).SoundingPoint(x);
+    EXPECT_NEAR(x, 10.3, 1e-9);
+    EXPECT_NEAR(p.y, 5.0, 1e-9);
+    EXPECT_NEAR(p.z, 1.0, 1e-9);
+    // A peak tank over a keel that rises aft: the pipe goes to the forward
+    // end, where the floor is lowest.
+    Hull rising = Hull::FromJson(json::parse(R"({"hull": {"lbp": 20.0, "breadth": 10.0, "depth": 10.0,
+        "waterlines": [0.0, 2.0, 4.0, 10.0],
+        "stations": [{"x": 0.0, "keel": 4.0, "deck": 10.0, "keelHalfBreadth": 1.0, "halfBreadths": [0, 0, 1.0, 5.0]},
+                     {"x": 20.0, "keel": 0.0, "deck": 10.0, "keelHalfBreadth": 1.0, "halfBreadths": [1.0, 3.0, 4.0, 5.0]}]}})"));
+    Compartment peak = Tank(2, {0, 20, -5, 5, 0, 8, true, {}}, 0, 0);
+    p = TankShape(rising, peak).SoundingPoint(x);
+    EXPECT_NEAR(x, 20.0, 1e-9);
+    EXPECT_NEAR(p.y, 0.0, 1e-9);
+    EXPECT_NEAR(p.z, 0.0, 1e-6);
 }
