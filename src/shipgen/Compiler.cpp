@@ -54,7 +54,9 @@ void CheckInside(double a, double f, const Hull& hull, const std::string& what) 
 
 }  // namespace
 
-ShipDataSet BuildShipDataSet(const std::string& definitionDir) {
+namespace {
+
+ShipDataSet Build(const std::string& definitionDir) {
     ShipDefinition def = LoadShipDefinition(definitionDir);
     Hull hull = Hull::FromJson(def.Hull);
     ShipDataSet out;
@@ -137,6 +139,18 @@ ShipDataSet BuildShipDataSet(const std::string& definitionDir) {
     out.dwcSets.back().DwcLoads.resize(arr.groups[8].size());
     out.dwcSets.push_back(standard);
     return out;
+}
+
+}  // namespace
+
+ShipDataSet BuildShipDataSet(const std::string& definitionDir) {
+    try {
+        return Build(definitionDir);
+    } catch (const json::exception& e) {
+        // A value of the wrong kind deep inside an entry (a text where a
+        // number belongs): say so rather than end with the library's bare text.
+        throw DefinitionError("malformed entry in " + definitionDir + ": " + e.what());
+    }
 }
 
 void WriteShipDataSet(const ShipDataSet& data, const std::string& outDir) {

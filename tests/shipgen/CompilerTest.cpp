@@ -225,6 +225,8 @@ TEST(CompilerR549, RefusesADefinitionThatCannotBeCompiled) {
         {"tank name too long", "compartments.json",
          [](nlohmann::json& j) { j["tanks"][0]["name"] = std::string(51, 'X'); }, "longer than 50"},
         {"missing particular", "ship.json", [](nlohmann::json& j) { j.erase("breadth"); }, "\"breadth\""},
+        {"text where a number belongs", "compartments.json",
+         [](nlohmann::json& j) { j["tanks"][0]["parts"][0]["cuts"] = {{"a", 1, 2}}; }, "malformed entry"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
