@@ -187,3 +187,55 @@ TEST(ArrangementR549, TankCapacitiesAndCentresAgreeWithAGridSum) {
     std::printf("R549 tanks vs grid sum: capacity %.3f %% (%s), centres %.4f m, FSM %.3f %%\n", worstV * 100,
                 worstName.c_str(), worstC, worstF * 100);
 }
+
+namespace {
+
+double Read(const kv::xyztable_rec& t, const std::string& result, const std::string& key, double x) {
+    kv::TableLookupState st;
+    kv::Extended r = 0;
+    EXPECT_TRUE(kv::GetTableValue(t, result, key, "", x, r, true, false, st)) << result << " by " << key;
+    return double(r);
+}
+
+}  // namespace
+
+// The corrected readings the tank calculation makes with the sample vessel's
+// methods (holds "1": ullage corrections; tanks "2": volume by trim, heel
+// correction), at a trim and heel between the tabulated columns, against the
+// volume below the inclined surface.
+TEST(ArrangementR549, CorrectedSoundingsGiveTheInclinedVolume) {
+    const Hull& hull = Ship().hull;
+    const double lbp = Ship().lbp, trim = 1.5, heel = 3.0;
+    const double tanHeel = std::tan(heel * 3.14159265358979323846 / 180);
+    TankTableSettings s{lbp, Ship().arr.trims, Ship().arr.heels};
+    double worst = 0;
+    std::string worstName;
+    for (int g = 1; g <= 7; ++g)
+        for (const Compartment& c : Ship().arr.groups[size_t(g)]) {
+            SCOPED_TRACE(c.name);
+            TankShape shape(hull, c);
+            kv::tank_rec t = BuildTankRecord(shape, c, s);
+            double px = c.pipeX, py = c.pipeY;
+            if (!c.hasPipe) py = shape.SoundingPoint(px).y;
+            const double H = double(t.MaxLevel), cap = double(t.MaxVolume);
+            for (double f : {0.3, 0.5, 0.7}) {
+                double h = f * H;
+                double truth = shape.Below(double(t.BottomZ) + h, px, py, trim / lbp, tanHeel).volume;
+                double v;
+                if (g == 1) {
+                    double u = H - h;
+                    double ct = Read(t.TkTables[kv::TkUllageCorr], "1.5", "ULLAGE", u);
+                    double ch = Read(t.TkTables[kv::TkUllageHeel], "3", "ULLAGE", u);
+                    v = Read(t.TkTables[kv::TkUllageTrim], "VOLUME", "ULLAGE", u + (ct + ch) / 1000);
+                } else {
+                    double ch = Read(t.TkTables[kv::TkSoundHeel], "3", "SOUND", h);
+                    v = Read(t.TkTables[kv::TkSoundTrim], "1.5", "SOUND", h + ch / 1000);
+                }
+                EXPECT_NEAR(v, truth, 0.01 * cap) << "level " << h;
+                if (std::fabs(v - truth) / cap > worst) { worst = std::fabs(v - truth) / cap; worstName = c.name; }
+            }
+        }
+    RecordProperty("worst_corrected_reading_rel_capacity", std::to_string(worst));
+    std::printf("R549 corrected readings at trim 1.5 m, heel 3 deg: worst %.3f %% of capacity (%s)\n", worst * 100,
+                worstName.c_str());
+}
