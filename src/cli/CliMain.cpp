@@ -23,6 +23,8 @@ const CommandEntry kCommands[] = {
     {"info", CmdInfo, "info [--json]        show the loaded ship data"},
     {"show", CmdShow, "show FILE.LCF [--json]  show a loading condition"},
     {"new", CmdNew, "new FILE.LCF         write a new, empty loading condition"},
+    {"hydro", CmdHydro, "hydro (--disp D | --draft T) [--trim t] [--json]  hydrostatics at a point"},
+    {"kn", CmdKn, "kn --disp D [--trim t] [--json]  cross-curve KN at every tabulated angle"},
 };
 
 void PrintUsage(std::ostream& os) {

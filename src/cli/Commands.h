@@ -46,6 +46,8 @@ using CommandFn = int (*)(CliContext&, const std::vector<std::string>& args);
 int CmdInfo(CliContext& ctx, const std::vector<std::string>& args);
 int CmdShow(CliContext& ctx, const std::vector<std::string>& args);
 int CmdNew(CliContext& ctx, const std::vector<std::string>& args);
+int CmdHydro(CliContext& ctx, const std::vector<std::string>& args);  // HydroCommand.cpp
+int CmdKn(CliContext& ctx, const std::vector<std::string>& args);     // HydroCommand.cpp
 
 // Characters of the ship data (single-byte code page) as UTF-8 for printing
 // and JSON: bytes from 0x80 are taken as Latin-1.
