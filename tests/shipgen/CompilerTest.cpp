@@ -184,7 +184,9 @@ TEST(CompilerR549, OptionsStrengthSetsAndHoldMassCurves) {
             ASSERT_GE(one.MaxCurve.size(), 2u);
             for (size_t p = 0; p < one.MaxCurve.size(); ++p) {
                 EXPECT_GE(double(one.MaxCurve[p].Mass), double(one.MinCurve[p].Mass)) << h;
-                if (p > 0) EXPECT_GT(double(one.MaxCurve[p].Draft), double(one.MaxCurve[p - 1].Draft));
+                if (p > 0) {
+                    EXPECT_GT(double(one.MaxCurve[p].Draft), double(one.MaxCurve[p - 1].Draft));
+                }
             }
             // The pair curves exist for every hold but the last.
             EXPECT_EQ(holds[h].TwoHolds[size_t(k)].MaxCurve.empty(), h + 1 == holds.size()) << h;

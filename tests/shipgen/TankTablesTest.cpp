@@ -92,7 +92,9 @@ TEST(TankTables, BoxTankBaseTableMatchesClosedForm) {
         EXPECT_NEAR(At(b, "VOLUME", r), 120 * h, 1e-6);
         EXPECT_NEAR(At(b, "LCG", r), 20.0, 1e-9);
         EXPECT_NEAR(At(b, "TCG", r), 5.0, 1e-9);
-        if (r > 1) EXPECT_NEAR(At(b, "VCG", r), 1.0 + h / 2, 1e-9);
+        if (r > 1) {
+            EXPECT_NEAR(At(b, "VCG", r), 1.0 + h / 2, 1e-9);
+        }
         EXPECT_NEAR(At(b, "FSM", r), 360.0, 1e-6);
     }
     // Tanks carry the sounding tables, holds the ullage tables.
