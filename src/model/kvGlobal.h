@@ -44,6 +44,7 @@ struct KvState {
 
     calcdata_rec CalcData;
     calcdata_rec CalcDataFlood;
+    CalcState Calc;
 
     config_rec Config;
     UnitState Units;
