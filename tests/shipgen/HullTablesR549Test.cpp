@@ -12,6 +12,7 @@
 
 #include "shipgen/Builders.h"
 #include "shipgen/HullGeometry.h"
+#include "shipgen/HullTableParts.h"
 
 using namespace kv::shipgen;
 
@@ -193,7 +194,7 @@ TEST_F(R549Fixture, HydrostaticsAgreeWithIndependentSlicing) {
     const kv::xyztable_rec& h = tables->Hydro;
     Worst wd{"R549 slicing DISP"}, wl{"R549 slicing LCB"}, wv{"R549 slicing VCB"}, wk{"R549 slicing KMT"},
         wf{"R549 slicing LCF"}, wt{"R549 slicing TPC"}, wm{"R549 slicing MTC"};
-    const double dx = 0.1, dz = 0.02;
+    const double dx = 0.25, dz = 0.05;
     for (int l : {2, 5, 7}) {  // trims -3, 0, 2
         const double trim = Num(h.LayerHeads[l]);
         for (int r : {3, 20, 40}) {
@@ -236,4 +237,60 @@ TEST_F(R549Fixture, HydrostaticsAgreeWithIndependentSlicing) {
         }
     }
     for (Worst* w : {&wd, &wl, &wv, &wk, &wf, &wt, &wm}) w->Print();
+}
+
+TEST_F(R549Fixture, ReadingBetweenRowsAndTrimsStaysAccurate) {
+    // The core reads the tables by linear interpolation between rows and
+    // between trim layers; halfway between them the direct computation must
+    // agree far inside the class terms.
+    const ImmersionModel model(*hull);
+    const kv::xyztable_rec& h = tables->Hydro;
+    Worst wk{"R549 mid-row KMT"}, wl{"R549 mid-row LCB/LCF"}, wm{"R549 mid-row MTC/TPC rel"};
+    for (int l = 1; l <= h.LayerCount; ++l) {
+        const double trim = Num(h.LayerHeads[l]);
+        for (int r = 1; r < h.RowCount; ++r) {
+            const double disp = 0.5 * (V(h, l, "DISP", r) + V(h, l, "DISP", r + 1));
+            const HydroPoint p = HydrostaticsAt(model, disp, trim);
+            auto mid = [&](const char* c) { return 0.5 * (V(h, l, c, r) + V(h, l, c, r + 1)); };
+            EXPECT_NEAR(mid("KMT"), p.kmt, 0.02) << "trim " << trim << " disp " << disp;
+            EXPECT_NEAR(mid("LCB"), p.lcb, 0.05);
+            EXPECT_NEAR(mid("LCF"), p.lcf, 0.10);
+            EXPECT_NEAR(mid("MTC"), p.mtc, 0.005 * p.mtc);
+            EXPECT_NEAR(mid("TPC"), p.tpc, 0.005 * p.tpc);
+            wk.Add(mid("KMT"), p.kmt);
+            wl.Add(mid("LCB"), p.lcb);
+            wl.Add(mid("LCF"), p.lcf);
+            wm.Add(mid("MTC"), p.mtc);
+            wm.Add(mid("TPC"), p.tpc);
+        }
+    }
+    const kv::xyztable_rec& kn = tables->KN;
+    Worst wr{"R549 mid-row KN"}, wt{"R549 mid-trim KN"};
+    auto knAt = [&](double heel, double trim, double disp) {
+        const double c = model.SolveVolume(heel, trim, disp / kSeaWater);
+        const Immersion im = model.Integrate(heel, trim, c);
+        return im.Tcb() * std::cos(heel * kPi / 180) + im.Vcb() * std::sin(heel * kPi / 180);
+    };
+    for (int l = 1; l <= kn.LayerCount; ++l) {
+        const double trim = Num(kn.LayerHeads[l]);
+        for (int r = 1; r < kn.RowCount; r += 4) {
+            for (int c = 2; c <= kn.ColCount; c += 3) {
+                const double heel = Num(kn.ColHeads[c]);
+                const double disp = 0.5 * static_cast<double>(kn.Values[l][1][r] + kn.Values[l][1][r + 1]);
+                const double mid = 0.5 * static_cast<double>(kn.Values[l][c][r] + kn.Values[l][c][r + 1]);
+                const double want = knAt(heel, trim, disp);
+                EXPECT_NEAR(mid, want, 0.005) << "heel " << heel << " trim " << trim << " disp " << disp;
+                wr.Add(mid, want);
+                if (l < kn.LayerCount) {
+                    const double tm = 0.5 * (trim + Num(kn.LayerHeads[l + 1]));
+                    const double d = static_cast<double>(kn.Values[l][1][r]);
+                    const double midT = 0.5 * static_cast<double>(kn.Values[l][c][r] + kn.Values[l + 1][c][r]);
+                    const double wantT = knAt(heel, tm, d);
+                    EXPECT_NEAR(midT, wantT, 0.005) << "heel " << heel << " trim " << tm << " disp " << d;
+                    wt.Add(midT, wantT);
+                }
+            }
+        }
+    }
+    for (Worst* w : {&wk, &wl, &wm, &wr, &wt}) w->Print();
 }
