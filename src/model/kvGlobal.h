@@ -45,6 +45,9 @@ struct KvState {
     calcdata_rec CalcData;
     calcdata_rec CalcDataFlood;
     CalcState Calc;
+    // Queued status-bar messages, rewritten by every display refresh (the
+    // warning check fills it); the window shows them in turn.
+    std::vector<std::string> StatusMessages;
 
     config_rec Config;
     UnitState Units;
@@ -53,6 +56,7 @@ struct KvState {
     double MaxDisplacement = 0;
     int PrintTailLines = 4;
     bool ServiceMode = false;
+    bool OnlineMode = false;  // between going on-line and off-line (tank gauging link)
 
     MessageSink* Messages = nullptr;
 };
