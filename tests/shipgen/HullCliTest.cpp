@@ -100,7 +100,9 @@ TEST_F(HullCli, HydroReadsEveryColumnAtTheKeyAndTrim) {
         EXPECT_NEAR(j["DRAFT"].get<double>(), c.draft, 1e-9);
         EXPECT_NEAR(j["DISP"].get<double>(), 2050 * c.draft, 1e-6);
         EXPECT_NEAR(j["LCB"].get<double>(), c.lcb, 1e-9);
-        if (!std::isnan(c.kmt)) EXPECT_NEAR(j["KMT"].get<double>(), c.kmt, 1e-9);
+        if (!std::isnan(c.kmt)) {
+            EXPECT_NEAR(j["KMT"].get<double>(), c.kmt, 1e-9);
+        }
     }
 }
 

@@ -294,3 +294,51 @@ TEST_F(R549Fixture, ReadingBetweenRowsAndTrimsStaysAccurate) {
     }
     for (Worst* w : {&wk, &wl, &wm, &wr, &wt}) w->Print();
 }
+
+TEST_F(R549Fixture, HeeledLeversAgreeWithSeparateClipping) {
+    // Float the ship heeled with the general clipping routines on stations
+    // 0.25 m apart (trapezoids), solving the waterline by bisection, and
+    // compare KN with the table.
+    const kv::xyztable_rec& kn = tables->KN;
+    std::vector<double> xs;
+    for (double x = hull->XAft(); x < hull->XFore(); x += 0.25) xs.push_back(x);
+    xs.push_back(hull->XFore());
+    std::vector<Poly> secs;
+    for (double x : xs) secs.push_back(hull->Section(x));
+    Worst w{"R549 KN vs separate clipping"};
+    for (int l : {2, 7}) {  // trims -3 and 2
+        const double trim = Num(kn.LayerHeads[l]);
+        for (int r : {8, 30, 52}) {
+            const double volume = static_cast<double>(kn.Values[l][1][r]) / 1.025;
+            for (int c : {4, 8, 12, 15}) {
+                const double heel = Num(kn.ColHeads[c]) * kPi / 180;
+                const double a = -std::sin(heel), b = std::cos(heel);
+                auto immersed = [&](double c0, double& my, double& mz) {
+                    double v = 0;
+                    my = mz = 0;
+                    for (size_t i = 0; i < xs.size(); ++i) {
+                        const double wgt = (i > 0 ? xs[i] - xs[i - 1] : 0) / 2 +
+                                           (i + 1 < xs.size() ? xs[i + 1] - xs[i] : 0) / 2;
+                        const SectionProps p =
+                            Properties(ClipHalfPlane(secs[i], a, b, c0 + (xs[i] - 70.0) * trim / 140.0));
+                        v += wgt * p.area;
+                        my += wgt * p.my;
+                        mz += wgt * p.mz;
+                    }
+                    return v;
+                };
+                double lo = -40, hi = 40, my, mz;
+                for (int it = 0; it < 60; ++it) {
+                    const double mid = 0.5 * (lo + hi);
+                    (immersed(mid, my, mz) < volume ? lo : hi) = mid;
+                }
+                const double v = immersed(0.5 * (lo + hi), my, mz);
+                const double want = my / v * std::cos(heel) + mz / v * std::sin(heel);
+                const double got = static_cast<double>(kn.Values[l][c][r]);
+                EXPECT_NEAR(got, want, 0.005) << "trim " << trim << " row " << r << " heel " << heel * 180 / kPi;
+                w.Add(got, want);
+            }
+        }
+    }
+    w.Print();
+}
