@@ -1,8 +1,10 @@
 #include "calc/TankContents.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "model/ShipConventions.h"
 #include "numerics/Formats.h"
@@ -336,6 +338,35 @@ void UpdateAllTankItems(KvState& state) {
     for (int g = LoadedGroupFirst; g <= LoadedGroupLast; ++g) {
         const int n = int(state.TankGroup.Groups[size_t(g)].Tanks.size());
         for (int i = 0; i < n; ++i) UpdateTankItem(state, g, i);
+    }
+}
+
+void SetSoundingCorrection(KvState& state, Extended trimCorr, Extended heelCorr) {
+    // The soundings as they stand: the levels shown, or for items never
+    // computed the level of their volume at the correction so far.
+    const Extended oldTrim = CorrectionTrim(state), oldHeel = CorrectionHeel(state);
+    std::array<std::vector<Extended>, LoadGroupCount> levels;
+    for (int g = HoldGroup; g < ConstantGroup; ++g) {
+        const auto& results = state.CalcData.Summaries[size_t(g) + 1].Items;
+        const int n = int(state.TankGroup.Groups[size_t(g)].Tanks.size());
+        for (int i = 0; i < n; ++i) {
+            const loadinfo_rec* rec = LoadOf(state, g, i);
+            Extended level = 0;
+            if (size_t(i) < results.size()) level = results[size_t(i)].Level;
+            else if (rec) level = TankLevelFromVolume(state, g, i, oldTrim, oldHeel, Finite(rec->Volume));
+            levels[size_t(g)].push_back(level);
+        }
+    }
+    state.LoadData.TrimCorr = Finite(trimCorr);
+    state.LoadData.HeelCorr = Finite(heelCorr);
+    const Extended trim = CorrectionTrim(state), heel = CorrectionHeel(state);
+    for (int g = HoldGroup; g < ConstantGroup; ++g) {
+        for (size_t i = 0; i < levels[size_t(g)].size(); ++i) {
+            loadinfo_rec* rec = LoadOf(state, g, int(i));
+            if (!rec) continue;
+            rec->Volume = TankVolumeFromLevel(state, g, int(i), levels[size_t(g)][i], trim, heel);
+            UpdateTankItem(state, g, int(i));
+        }
     }
 }
 

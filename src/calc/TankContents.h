@@ -64,4 +64,10 @@ void UpdateTankItem(KvState& state, int group, int tank);
 // UpdateTankItem for every item of groups 1..8 (after a condition is opened).
 void UpdateAllTankItems(KvState& state);
 
+// The trim/heel correction bar: stores the typed trim and heel as the
+// condition's TrimCorr and HeelCorr, and every tank and hold of groups 1..7
+// keeps its sounding: its volume is read again at its current level for the
+// new correction, and the item is recomputed.
+void SetSoundingCorrection(KvState& state, Extended trimCorr, Extended heelCorr);
+
 }  // namespace kv
