@@ -130,6 +130,9 @@ struct CalcState {
     std::vector<Extended> HoldMassValues;  // one per hold of group 1
     int StabilityView = 0;  // 0 intact, 1 grain
     int StrengthView = 0;   // 0 longitudinal, 1 flooding, 2 torsion
+    // TableRangeExceeded as the floating position left it (the cycle clears
+    // the flag before the stability calculation).
+    bool FloatRangeExceeded = false;
 };
 
 }  // namespace kv
