@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "containers/ContainerModel.h"
@@ -115,6 +116,21 @@ enum WarningFlag {
     GrainNotUpright = 10,
 };
 
+// One row of the intact criteria grid as shown: texts ready for the grid
+// (ACTUAL and ALLOW with three decimals in display units), whether the row is
+// shown and whether its ACTUAL is drawn red and bold.
+struct stabcriterion_rec {
+    int Row = 0;  // 1..15
+    std::string Name;
+    std::string Actual;
+    std::string Sign;
+    std::string Allow;
+    std::string Unit;
+    std::string Judge;  // "OK", "NOT OK", "OUT OF RANGE" or empty
+    bool Shown = false;
+    bool Red = false;
+};
+
 // State the calculation cycle and the calculations share beyond the result
 // record: flags, the GZ spline, wind values and the result views the window
 // has selected.
@@ -133,6 +149,8 @@ struct CalcState {
     // TableRangeExceeded as the floating position left it (the cycle clears
     // the flag before the stability calculation).
     bool FloatRangeExceeded = false;
+    std::vector<stabcriterion_rec> StabilityCriteria;  // rows 1..15 at [0..14], filled by RunStability
+    bool StabilityRangeExceeded = false;               // the table excursion flag the criteria were judged with
 };
 
 }  // namespace kv
