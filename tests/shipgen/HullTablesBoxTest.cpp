@@ -11,6 +11,7 @@
 
 #include "shipgen/Builders.h"
 #include "shipgen/HullGeometry.h"
+#include "shipgen/HullIntegration.h"
 
 using namespace kv::shipgen;
 
@@ -343,4 +344,35 @@ TEST(HullTablesInput, RejectsBadGrids) {
         breaks[i](j);
         EXPECT_THROW(BuildHullTables(hull, j, 0), std::runtime_error) << "case " << i;
     }
+}
+
+TEST_F(BoxFixture, WaterlineSolveAtTheExtremes) {
+    const ImmersionModel model(*hull);
+    EXPECT_NEAR(model.TotalVolume(), kL * kB * kD, 1e-6);
+    struct Case {
+        double heel, trim, volume;
+        double c;  // expected plane constant (NAN: only the volume is checked)
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0},                      // nothing immersed: the plane at the keel
+        {0, 0, kL * kB * kD, kD},          // everything: the plane at the deck
+        {0, 0, 2 * kL * kB * kD, kD},      // more than the hull holds: still the deck
+        {90, 0, kL * kB * kD * 0.3, NAN},  // on her side
+        {60, 2, kL * kB * kD * 0.5, NAN},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.heel) + " " + std::to_string(c.volume));
+        const double plane = model.SolveVolume(c.heel, c.trim, c.volume);
+        if (!std::isnan(c.c)) {
+            EXPECT_NEAR(plane, c.c, 1e-9);
+        }
+        const Immersion im = model.Integrate(c.heel, c.trim, plane);
+        EXPECT_NEAR(im.volume, std::min(c.volume, kL * kB * kD), 1e-6 * kL * kB * kD);
+    }
+    // On her side the box floats on its starboard wall over the full depth:
+    // the centre of buoyancy lies at half depth, so KN = D / 2.
+    const double v = kL * kB * kD * 0.3;
+    const Immersion side = model.Integrate(90, 0, model.SolveVolume(90, 0, v));
+    EXPECT_NEAR(side.Vcb(), kD / 2, 1e-9);
+    EXPECT_NEAR(side.Tcb(), kB / 2 - 0.3 * kB / 2, 1e-9);
 }
