@@ -110,18 +110,18 @@ ZoneInfo ZoneStep(const shipinfo_rec& ship, const UnitState& units, EnvOptionsFi
         z.Draft = Fmt("%.3f", v * lf);
         f.MaxDraft = std::strtold(z.Draft.c_str(), nullptr);
     }
-    Extended disp = 0, dwt = 0;
+    // The zone's displacement is kept in tonnes (it is compared with the
+    // displacement in tonnes); only the two texts are in the display unit.
+    Extended disp = 0;
     if (PageValue(t, page, ColumnOf(t, "DWT"), v)) {
-        dwt = v * wf;
-        disp = ship.LightWeight + dwt;
+        disp = ship.LightWeight + v;
     } else if (PageValue(t, page, ColumnOf(t, "DISP"), v)) {
-        disp = v * wf;
-        dwt = disp - ship.LightWeight;
+        disp = v;
     } else {
         return z;
     }
-    z.Displacement = Fmt("%.1f", disp);
-    z.Deadweight = Fmt("%.1f", dwt);
+    z.Displacement = Fmt("%.1f", disp * wf);
+    z.Deadweight = Fmt("%.1f", (disp - ship.LightWeight) * wf);
     z.MaxDisplacement = disp;
     return z;
 }

@@ -17,8 +17,8 @@ std::string WithTrailingSlash(const std::string& dir) {
     return dir.back() == '/' ? dir : dir + "/";
 }
 
-// Full scale of the displacement bar: the deadweight of the chosen load line
-// (row 1 of its page) plus the lightweight, or the design displacement when
+// Full scale of the displacement bar, in tonnes: the deadweight of the chosen
+// load line (row 1 of its page) plus the lightweight, or the design displacement when
 // the load-line table has no "DWT" column or no such page.
 double ComputeMaxDisplacement(const KvState& s) {
     const xyztable_rec& t = s.ShipInfo.ShipTables.LoadLineTable();
@@ -31,8 +31,10 @@ double ComputeMaxDisplacement(const KvState& s) {
     if (dwtCol < 0) return double(s.ShipInfo.DesignDisplacement);
     int page = s.Config.LoadLineIndex + 1;
     if (page < 1 || page > t.LayerCount || t.RowCount < 1) return double(s.ShipInfo.DesignDisplacement);
+    // Kept in tonnes whatever the display unit: the displacement judgement
+    // divides the displacement in tonnes by it.
     Extended dwt = t.Values[size_t(page)][size_t(dwtCol)][1];
-    return double(dwt * s.Units.Weight() + s.ShipInfo.LightWeight);
+    return double(dwt + s.ShipInfo.LightWeight);
 }
 
 }  // namespace

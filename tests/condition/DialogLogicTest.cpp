@@ -293,6 +293,15 @@ TEST(EnvOptions, ZoneStepAndOk) {
     EXPECT_EQ(s.Config.TrimLimitStern(), -2);
     EXPECT_EQ(maxDisp, 17000);
     EXPECT_EQ(s.Units.UnitNames[UnitLength], "ft");
+
+    // Long tons change the texts, not the maximum displacement in tonnes.
+    s.Config.WeightUnit = 1;
+    RefreshUnits(s.Config, s.Units);
+    f.Zone = 1;
+    zone = ZoneStep(s.ShipInfo, s.Units, f);
+    EXPECT_EQ(zone.Displacement, "16239.4");
+    EXPECT_EQ(zone.Deadweight, "11318.4");
+    EXPECT_EQ(zone.MaxDisplacement, 16500);
 }
 
 TEST(VoyageInfo, StoreCutsToTheFields) {

@@ -118,6 +118,7 @@ TEST(Startup, MaxDisplacementFromTheLoadLineTable) {
     WriteShipInfoFile(data.file("Project/R549.LSI"), ship);
     config_rec config;
     config.LoadLineIndex = 1;  // the second page
+    config.WeightUnit = 1;     // long tons on screen; the maximum stays in tonnes
     WriteConfigFile(config, data.file("Project/config.cfg"));
     KvState s;
     InitShipData(s, data.path());
