@@ -13,6 +13,7 @@
 #include "shipgen/Builders.h"
 #include "shipgen/HullGeometry.h"
 #include "shipgen/HullTableParts.h"
+#include "calc/FloatingPosition.h"
 
 using namespace kv::shipgen;
 
@@ -338,6 +339,28 @@ TEST_F(R549Fixture, HeeledLeversAgreeWithSeparateClipping) {
                 EXPECT_NEAR(got, want, 0.005) << "trim " << trim << " row " << r << " heel " << heel * 180 / kPi;
                 w.Add(got, want);
             }
+        }
+    }
+    w.Print();
+}
+
+TEST_F(R549Fixture, TrimSearchOfTheCoreFindsTheFloatingTrim) {
+    // Put G on the normal to the waterline through B, 3 m above it, for a
+    // ship floating at a known trim; the core's trim search over the table
+    // must come back to that trim.
+    const ImmersionModel model(*hull);
+    Worst w{"R549 equilibrium trim"};
+    for (double trim : {-3.6, -2.5, -0.7, 0.4, 1.6, 2.8}) {
+        for (double disp : {6200.0, 12750.0, 21300.0, 26100.0}) {
+            const HydroPoint b = HydrostaticsAt(model, disp, trim);
+            const double s = std::tan(trim / 140.0);
+            const double lcg = b.lcb - 3.0 * s, vcg = b.vcb + 3.0;
+            kv::TableLookupState state;
+            kv::Extended found = -99;
+            ASSERT_TRUE(kv::FindEquilibriumTrim(tables->Hydro, 140.0, disp, lcg, vcg, found, state))
+                << "trim " << trim << " disp " << disp;
+            EXPECT_NEAR(static_cast<double>(found), trim, 0.02) << "disp " << disp;
+            w.Add(static_cast<double>(found), trim);
         }
     }
     w.Print();
