@@ -93,7 +93,13 @@ Hull Hull::FromJson(const nlohmann::json& in) {
         h.stationX_.push_back(x);
         h.keelZ_.push_back(keel);
         h.deckZ_.push_back(deck);
-        h.keelHb_.push_back(st.contains("keelHalfBreadth") ? st.at("keelHalfBreadth").get<double>() : -1.0);
+        double keelHb = -1.0;  // not given
+        if (st.contains("keelHalfBreadth")) {
+            keelHb = st.at("keelHalfBreadth").get<double>();
+            if (keelHb < 0 || !std::isfinite(keelHb))
+                throw std::runtime_error("hull: negative keelHalfBreadth at x = " + std::to_string(x));
+        }
+        h.keelHb_.push_back(keelHb);
         h.halfBreadth_.push_back(std::move(hb));
     }
     h.xAft_ = h.stationX_.front();

@@ -213,6 +213,9 @@ TEST(HullGeometry, RejectsBrokenOffsets) {
         R"({"lbp": 1, "breadth": 1, "depth": 1, "waterlines": [0, 1],
             "stations": [{"x": 0, "keel": 1.5, "deck": 1, "halfBreadths": [1, 1]},
                          {"x": 1, "keel": 0, "deck": 1, "halfBreadths": [1, 1]}]})",
+        R"({"lbp": 1, "breadth": 1, "depth": 1, "waterlines": [0, 1],
+            "stations": [{"x": 0, "keel": 0, "deck": 1, "keelHalfBreadth": -2, "halfBreadths": [1, 1]},
+                         {"x": 1, "keel": 0, "deck": 1, "halfBreadths": [1, 1]}]})",
     };
     for (const char* text : bad) {
         SCOPED_TRACE(text);
