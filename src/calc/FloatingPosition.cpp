@@ -9,6 +9,8 @@ namespace kv {
 
 namespace {
 
+constexpr Extended kFootTolerance = 1e-9;  // metres
+
 // trim / lbp, or 0 for a ship without a length (no slope can be known).
 Extended PerLength(Extended v, Extended lbp) { return lbp > 0 ? v / lbp : 0; }
 
@@ -46,7 +48,10 @@ bool FindEquilibriumTrim(const xyztable_rec& hydro, Extended lbp, Extended displ
         const Extended vcb2 = Lookup(hydro, "VCB", h2, displacement, true, tables);
         const Extended dG1 = FootDistance(lcg, vcg, s1), dB1 = FootDistance(lcb1, vcb1, s1);
         const Extended dG2 = FootDistance(lcg, vcg, s2), dB2 = FootDistance(lcb2, vcb2, s2);
-        if (std::min(dG1, dG2) >= std::min(dB1, dB2) && std::max(dG1, dG2) <= std::max(dB1, dB2)) {
+        // A hair of tolerance, so that G on the normal through B at an end
+        // layer is not lost to the rounding of the feet.
+        const Extended eps = kFootTolerance;
+        if (std::min(dG1, dG2) >= std::min(dB1, dB2) - eps && std::max(dG1, dG2) <= std::max(dB1, dB2) + eps) {
             const Extended f1 = std::fabs(dG1 - dB1), f2 = std::fabs(dG2 - dB2);
             // Both zero: G stands on the normal through B at both trims (two
             // equal headings); the first trim is the answer.
