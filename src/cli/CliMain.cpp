@@ -25,6 +25,8 @@ const CommandEntry kCommands[] = {
     {"new", CmdNew, "new FILE.LCF         write a new, empty loading condition"},
     {"hydro", CmdHydro, "hydro (--disp D | --draft T) [--trim t] [--json]  hydrostatics at a point"},
     {"kn", CmdKn, "kn --disp D [--trim t] [--json]  cross-curve KN at every tabulated angle"},
+    {"calc", CmdCalc, "calc FILE.LCF [--json]  calculate a loading condition"},
+    {"bench", CmdBench, "bench FILE.LCF [--runs N]  time the calculation cycle"},
 };
 
 void PrintUsage(std::ostream& os) {

@@ -48,6 +48,11 @@ int CmdShow(CliContext& ctx, const std::vector<std::string>& args);
 int CmdNew(CliContext& ctx, const std::vector<std::string>& args);
 int CmdHydro(CliContext& ctx, const std::vector<std::string>& args);  // HydroCommand.cpp
 int CmdKn(CliContext& ctx, const std::vector<std::string>& args);     // HydroCommand.cpp
+int CmdCalc(CliContext& ctx, const std::vector<std::string>& args);   // CalcCommand.cpp
+int CmdBench(CliContext& ctx, const std::vector<std::string>& args);  // BenchCommand.cpp
+// Opens a condition for calculation and brings every item of the weight
+// summary up to date; 0, or the exit code after saying why not.
+int OpenForCalculation(CliContext& ctx, const char* cmd, const std::string& file);  // CalcCommand.cpp
 
 // Characters of the ship data (single-byte code page) as UTF-8 for printing
 // and JSON: bytes from 0x80 are taken as Latin-1.
