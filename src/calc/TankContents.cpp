@@ -200,6 +200,9 @@ Extended SolveTankLevel(KvState& state, int group, int tank, Extended volume, Ex
             converged = true;
             break;
         }
+        // The same volume twice (a flat stretch, or both probes held at an
+        // end of the tank): the secant can only jump back and forth.
+        if (f1 == f0) break;
     }
     if (converged) return h1;
 
