@@ -345,4 +345,115 @@ int NextCargoSensorState(int sensor, bool online) {
     return 3;
 }
 
+namespace {
+
+// The density check of the selected-tank grid: holds 0.1 to 20 t/m3, tanks
+// above 0 and at most 1.5.
+bool SelectedDensityValid(int group, Extended d) {
+    if (group == HoldGroup) return Within(d, 0.1L, 20);
+    return d > 0 && CompareValues("<=", d, 1.5L);
+}
+
+void RecomputeSelected(KvState& s, SelectedTanks& sel) {
+    Item it;
+    if (sel.Items.empty() || !FindItem(s, sel.Group, sel.Items[0], it)) return;
+    sel.Level = TankLevelFromVolume(s, sel.Group, sel.Items[0], CorrectionTrim(s), CorrectionHeel(s), sel.Volume);
+    sel.Rate = it.Tank->MaxVolume > 0 ? sel.Volume / it.Tank->MaxVolume * 100 : 0;
+    sel.Weight = sel.Volume * sel.Density;
+}
+
+bool SkipBaleHold(KvState& s, int group, int index, const tank_rec& t, const std::vector<bool>& holdCarriesBale) {
+    if (group != HoldGroup || index < 0 || size_t(index) >= holdCarriesBale.size() || !holdCarriesBale[size_t(index)])
+        return false;
+    if (s.Messages) s.Messages->ShowMessage(t.TankName.str() + "is already used for bale cargo");
+    return true;
+}
+
+}  // namespace
+
+void LoadSelectedTanks(KvState& state, SelectedTanks& sel) {
+    sel.Level = sel.Volume = sel.Rate = sel.Density = sel.Weight = 0;
+    Item it;
+    if (sel.Items.empty() || !FindItem(state, sel.Group, sel.Items[0], it)) return;
+    sel.Volume = std::isfinite(it.Load->Volume) ? it.Load->Volume : 0;
+    sel.Density = std::isfinite(it.Load->Density) ? it.Load->Density : 0;
+    RecomputeSelected(state, sel);
+}
+
+CellResult EditSelectedTankCell(KvState& state, SelectedTanks& sel, int row, std::string_view text) {
+    Item it;
+    if (sel.Items.empty() || !FindItem(state, sel.Group, sel.Items[0], it)) return CellResult::Refused;
+    Extended v = 0;
+    bool relative = false;
+    if (!ParseNumber(text, v, relative)) return CellResult::Refused;
+    const bool several = sel.Items.size() > 1;
+    if (several && row != SelRowRate && row != SelRowDensity) return CellResult::Refused;
+    const UnitState& u = state.Units;
+    const tank_rec& t = *it.Tank;
+    switch (row) {
+        case SelRowLevel:
+            v /= u.Length();
+            if (!Within(v, 0, t.MaxLevel)) return RangeError(state);
+            sel.Volume = TankVolumeFromLevel(state, sel.Group, sel.Items[0], v, CorrectionTrim(state),
+                                             CorrectionHeel(state));
+            break;
+        case SelRowVolume:
+            v /= u.Volume();
+            if (!Within(v, 0, t.MaxVolume)) return RangeError(state);
+            sel.Volume = v;
+            break;
+        case SelRowRate:
+            if (!Within(v, 0, 100)) return RangeError(state);
+            sel.Rate = v;
+            if (!several) sel.Volume = v * t.MaxVolume / 100;
+            break;
+        case SelRowDensity: {
+            if (v == 0) return RangeError(state);
+            const Extended d = sel.Group == HoldGroup ? DensityFromDisplay(state.Config, state.Units, v) : v;
+            if (!SelectedDensityValid(sel.Group, d)) return RangeError(state);
+            sel.Density = d;
+            break;
+        }
+        case SelRowWeight:
+            v /= u.Weight();
+            if (!Within(v, 0, t.MaxVolume * sel.Density)) return RangeError(state);
+            // The weight the grid shows is volume x the grid's density, so the
+            // volume follows from that same density.
+            sel.Volume = sel.Density > 0 ? v / sel.Density : 0;
+            break;
+        default:
+            return CellResult::Refused;
+    }
+    if (!several) RecomputeSelected(state, sel);
+    else sel.Weight = 0;
+    return CellResult::Accepted;
+}
+
+int ApplySelectedTanks(KvState& state, const SelectedTanks& sel, const std::vector<bool>& holdCarriesBale) {
+    int changed = 0;
+    for (int index : sel.Items) {
+        Item it;
+        if (!FindItem(state, sel.Group, index, it)) continue;
+        if (SkipBaleHold(state, sel.Group, index, *it.Tank, holdCarriesBale)) continue;
+        it.Load->Volume = sel.Items.size() == 1 ? sel.Volume : sel.Rate * it.Tank->MaxVolume / 100;
+        it.Load->Density = sel.Density;
+        Accept(state, sel.Group, index);
+        ++changed;
+    }
+    return changed;
+}
+
+int FillSelectedTanks(KvState& state, const SelectedTanks& sel, bool full, const std::vector<bool>& holdCarriesBale) {
+    int changed = 0;
+    for (int index : sel.Items) {
+        Item it;
+        if (!FindItem(state, sel.Group, index, it)) continue;
+        if (SkipBaleHold(state, sel.Group, index, *it.Tank, holdCarriesBale)) continue;
+        it.Load->Volume = full ? it.Tank->MaxVolume : 0;
+        Accept(state, sel.Group, index);
+        ++changed;
+    }
+    return changed;
+}
+
 }  // namespace kv

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/kvGlobal.h"
 
@@ -72,5 +73,41 @@ CellResult EditConstantCell(KvState& state, int item, int column, std::string_vi
 int NextMomentMode(int mode);
 int NextTankSensorState(int sensor, bool online);
 int NextCargoSensorState(int sensor, bool online);
+
+// ---- the selected-tank grid of the plan view --------------------------------
+
+// Rows of the grid.
+enum SelectedTankRow { SelRowLevel, SelRowVolume, SelRowRate, SelRowDensity, SelRowWeight };
+
+// The tanks selected in the plan view (one group) and the values of the grid,
+// in internal units (the density in t/m3 also where stowage factors are
+// shown). The condition changes only on ApplySelectedTanks.
+struct SelectedTanks {
+    int Group = 0;
+    std::vector<int> Items;
+    Extended Level = 0, Volume = 0, Rate = 0, Density = 0, Weight = 0;
+};
+
+// Fills the rows from the first selected tank's loading record.
+void LoadSelectedTanks(KvState& state, SelectedTanks& sel);
+
+// An edit of a row. One tank: the value is checked, turned into a volume and
+// the five rows follow from it (level at the correction trim and heel, rate,
+// weight at the grid's density). Several tanks: only "Vol.Rate" and
+// "Density" take input, with the same checks. Values are typed in the
+// display units; the density of a hold as a stowage factor when the settings
+// show those.
+CellResult EditSelectedTankCell(KvState& state, SelectedTanks& sel, int row, std::string_view text);
+
+// "Update": one tank takes the grid's volume and density, several tanks each
+// the grid's rate of their own capacity and the density. On the cargo tab a
+// hold that carries bale cargo (holdCarriesBale[hold]) is left unchanged
+// with the message of its name followed by "is already used for bale cargo".
+// Returns the number of items changed (the condition is marked modified and
+// each item recomputed).
+int ApplySelectedTanks(KvState& state, const SelectedTanks& sel, const std::vector<bool>& holdCarriesBale);
+// "Empty" and "Full": every selected item to 0 or to its capacity, with the
+// same bale cargo rule.
+int FillSelectedTanks(KvState& state, const SelectedTanks& sel, bool full, const std::vector<bool>& holdCarriesBale);
 
 }  // namespace kv

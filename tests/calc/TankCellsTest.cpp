@@ -310,3 +310,109 @@ TEST(CellEditable, ByModeTypeAndBaleCargo) {
 }
 
 }  // namespace
+
+namespace {
+
+struct SelCase {
+    int row;
+    const char* text;
+    CellResult result;
+    double level, volume, rate, density, weight;  // the grid afterwards
+};
+
+// One tank selected: T1 at 100 m3 and 1.025 t/m3.
+TEST(SelectedTanks, OneTankRowsFollowTheEdit) {
+    const auto A = CellResult::Accepted, R = CellResult::RangeError, S = CellResult::Refused;
+    const SelCase cases[] = {
+        {kv::SelRowLevel, "3", A, 3, 150, 75, 1.025, 153.75},
+        {kv::SelRowLevel, "4.1", R, 2, 100, 50, 1.025, 102.5},
+        {kv::SelRowVolume, "50", A, 1, 50, 25, 1.025, 51.25},
+        {kv::SelRowRate, "25", A, 1, 50, 25, 1.025, 51.25},
+        {kv::SelRowRate, "100.1", R, 2, 100, 50, 1.025, 102.5},
+        {kv::SelRowDensity, "1.0", A, 2, 100, 50, 1.0, 100},
+        {kv::SelRowDensity, "0", R, 2, 100, 50, 1.025, 102.5},
+        {kv::SelRowDensity, "-1", R, 2, 100, 50, 1.025, 102.5},  // no negative weights
+        {kv::SelRowDensity, "1.6", R, 2, 100, 50, 1.025, 102.5},
+        {kv::SelRowWeight, "51.25", A, 1, 50, 25, 1.025, 51.25},
+        {kv::SelRowWeight, "205.5", R, 2, 100, 50, 1.025, 102.5},
+        {kv::SelRowWeight, "x", S, 2, 100, 50, 1.025, 102.5},
+    };
+    for (const auto& k : cases) {
+        Cells c;
+        kv::SelectedTanks sel;
+        sel.Group = Tanks;
+        sel.Items = {T1};
+        kv::LoadSelectedTanks(c.s, sel);
+        SCOPED_TRACE(testing::Message() << "row " << k.row << " text '" << k.text << "'");
+        EXPECT_EQ(kv::EditSelectedTankCell(c.s, sel, k.row, k.text), k.result);
+        EXPECT_EQ(c.sink.messages.size(), k.result == R ? 1u : 0u);
+        EXPECT_NEAR(double(sel.Level), k.level, 1e-6);
+        EXPECT_NEAR(double(sel.Volume), k.volume, 1e-9);
+        EXPECT_NEAR(double(sel.Rate), k.rate, 1e-9);
+        EXPECT_NEAR(double(sel.Density), k.density, 1e-12);
+        EXPECT_NEAR(double(sel.Weight), k.weight, 1e-9);
+        // The condition changes only on "Update".
+        EXPECT_EQ(Load(c.s, Tanks, T1).Volume, 100);
+        EXPECT_FALSE(c.s.ConditionModified);
+    }
+}
+
+// A weight typed after the grid's density was changed gives that weight back.
+TEST(SelectedTanks, WeightUsesTheGridsDensity) {
+    Cells c;
+    kv::SelectedTanks sel;
+    sel.Group = Tanks;
+    sel.Items = {T1};
+    kv::LoadSelectedTanks(c.s, sel);
+    ASSERT_EQ(kv::EditSelectedTankCell(c.s, sel, kv::SelRowDensity, "0.8"), CellResult::Accepted);
+    ASSERT_EQ(kv::EditSelectedTankCell(c.s, sel, kv::SelRowWeight, "80"), CellResult::Accepted);
+    EXPECT_NEAR(double(sel.Volume), 100, 1e-9);
+    EXPECT_NEAR(double(sel.Weight), 80, 1e-9);
+    EXPECT_EQ(kv::ApplySelectedTanks(c.s, sel, {}), 1);
+    EXPECT_TRUE(c.s.ConditionModified);
+    EXPECT_NEAR(double(Result(c.s, Tanks, T1).Weight), 80, 1e-9);
+}
+
+TEST(SelectedTanks, SeveralTanksTakeRateAndDensity) {
+    Cells c;
+    kv::SelectedTanks sel;
+    sel.Group = Tanks;
+    sel.Items = {T1, 1};
+    kv::LoadSelectedTanks(c.s, sel);
+    EXPECT_EQ(kv::EditSelectedTankCell(c.s, sel, kv::SelRowLevel, "1"), CellResult::Refused);
+    EXPECT_EQ(kv::EditSelectedTankCell(c.s, sel, kv::SelRowRate, "150"), CellResult::RangeError);
+    EXPECT_EQ(kv::EditSelectedTankCell(c.s, sel, kv::SelRowRate, "40"), CellResult::Accepted);
+    EXPECT_EQ(kv::EditSelectedTankCell(c.s, sel, kv::SelRowDensity, "1.0"), CellResult::Accepted);
+    EXPECT_EQ(kv::ApplySelectedTanks(c.s, sel, {}), 2);
+    EXPECT_NEAR(double(Load(c.s, Tanks, T1).Volume), 80, 1e-9);  // 40 % of 200
+    EXPECT_NEAR(double(Load(c.s, Tanks, 1).Volume), 40, 1e-9);   // 40 % of 100
+    EXPECT_EQ(Load(c.s, Tanks, 1).Density, 1);
+    EXPECT_NEAR(double(Result(c.s, Tanks, 1).Weight), 40, 1e-9);
+
+    EXPECT_EQ(kv::FillSelectedTanks(c.s, sel, true, {}), 2);
+    EXPECT_EQ(Load(c.s, Tanks, T1).Volume, 200);
+    EXPECT_EQ(Load(c.s, Tanks, 1).Volume, 100);
+    EXPECT_EQ(kv::FillSelectedTanks(c.s, sel, false, {}), 2);
+    EXPECT_EQ(Result(c.s, Tanks, T1).Volume, 0);
+}
+
+TEST(SelectedTanks, HoldsWithBaleCargoStayAndStowageFactorsAreTaken) {
+    Cells c;
+    c.Units(0, 0, 0, 3);
+    kv::SelectedTanks sel;
+    sel.Group = Holds;
+    sel.Items = {H1};
+    kv::LoadSelectedTanks(c.s, sel);
+    EXPECT_EQ(kv::EditSelectedTankCell(c.s, sel, kv::SelRowDensity, "35.3147"), CellResult::Accepted);
+    EXPECT_NEAR(double(sel.Density), 1.0, 1e-12);
+    EXPECT_EQ(kv::EditSelectedTankCell(c.s, sel, kv::SelRowDensity, "1000"), CellResult::RangeError);
+    EXPECT_EQ(kv::ApplySelectedTanks(c.s, sel, {true}), 0);
+    ASSERT_EQ(c.sink.messages.size(), 2u);
+    EXPECT_EQ(c.sink.messages[1], "H1is already used for bale cargo");
+    EXPECT_EQ(Load(c.s, Holds, H1).Density, 1.0L);  // the fixture's default, unchanged
+    EXPECT_FALSE(c.s.ConditionModified);
+    EXPECT_EQ(kv::FillSelectedTanks(c.s, sel, true, {false}), 1);
+    EXPECT_EQ(Load(c.s, Holds, H1).Volume, 2000);
+}
+
+}  // namespace
