@@ -53,8 +53,9 @@ void ExpectOutcome(Cells& c, CellResult got, CellResult want, int group, int ite
         EXPECT_TRUE(c.sink.messages.empty());
     }
     EXPECT_EQ(c.s.ConditionModified, want == CellResult::Accepted);
-    if (group != Constants)
+    if (group != Constants) {
         EXPECT_NEAR(double(Result(c.s, group, item).Volume), double(Load(c.s, group, item).Volume), 1e-9);
+    }
 }
 
 struct TankCellCase {
