@@ -10,6 +10,7 @@
 #include "model/TankGroupFile.h"
 #include "shipgen/Builders.h"
 #include "shipgen/Compartments.h"
+#include "shipgen/GMLimits.h"
 #include "shipgen/Lightweight.h"
 #include "shipgen/ShipDefinition.h"
 #include "shipgen/StrengthData.h"
@@ -97,8 +98,8 @@ ShipDataSet Build(const std::string& definitionDir) {
     tab[FloodAngleTableSlot] = ht.FloodAngle;
     tab[LoadLineTableSlot] = ht.LoadLine;
     tab[ImmersionTableSlot] = ht.Immersion;
-    // Slots 6 (grain), 7 and 8 (limiting GM/KG) stay empty until the
-    // criteria that derive them are built.
+    // Slots 6 (grain) and 8 (damage limiting GM/KG) stay empty until the
+    // criteria that derive them are built; slot 7 follows the wind table.
     double designDraft = Num(def.Ship, "designDraft", "ship.json");
     ship.DesignDisplacement = DisplacementAtDraft(hull, designDraft, 0.0);
     ship.DesignDeadweight = ship.DesignDisplacement - ship.LightWeight;
@@ -115,6 +116,7 @@ ShipDataSet Build(const std::string& definitionDir) {
     // Containers, wind and views.
     out.containers = BuildContainerGeometry(hull, def.Containers, def.Ports, def.DangerousGoods);
     tab[WindTableSlot] = BuildWindTable(hull, def.Wind, def.Containers);
+    tab[GMLimitTableSlot] = BuildGMLimitTable(ship);
     ViewOutlines views = BuildViewOutlines(hull, def.Views, tanks.outlines);
     ship.ProfileObjects = views.Profile;
     ship.PlanObjects = views.Plan;
