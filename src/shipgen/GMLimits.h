@@ -1,0 +1,19 @@
+// The limiting GM/KG curves (ship table slot 7): for each trim and
+// displacement of the hydrostatic table, the highest centre of gravity (no
+// free-surface correction, upright) at which the general intact criteria of
+// the 2008 IS Code and the weather criterion are met, found with the
+// program's own stability calculation.
+#pragma once
+
+#include "model/ShipInfo.h"
+
+namespace kv::shipgen {
+
+// Columns "DISP", "MINGM" (KMT - MAXKG) and "MAXKG", one layer per trim of
+// the hydrostatic table, one row per displacement. Needs the cross-curve,
+// hydrostatic, flooding-angle and wind tables of ship. The weather criterion
+// is taken with the wind table's last layer (the fullest deck stow), so the
+// curve holds whatever the deck carries.
+xyztable_rec BuildGMLimitTable(const shipinfo_rec& ship);
+
+}  // namespace kv::shipgen
