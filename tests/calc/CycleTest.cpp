@@ -312,3 +312,41 @@ TEST(CycleInputs, BaleSummaryByHold) {
     kv::CalculateAll(st);
     EXPECT_DOUBLE_EQ(double(st.CalcData.Deadweight), 480);
 }
+
+TEST(CycleInputs, ContainerItemsFromTheBayLists) {
+    CycleShip ship;
+    kv::KvState& st = ship.State;
+    st.ContInfo.bay_count = 3;
+    st.LoadData.BayLists.resize(3);
+    auto box = [](const char* iso, float w, double lcg, double tcg, double vcg, int section) {
+        kv::container_rec c;
+        c.iso_code.set(iso);
+        c.weight = w;
+        c.lcg = lcg;
+        c.tcg = tcg;
+        c.vcg = vcg;
+        c.section = section;
+        return c;
+    };
+    st.LoadData.BayLists[0] = {box("22G1", 20, 10, -2, 5, 1), box("22G1", 10, 10, 2, 8, 0)};
+    st.LoadData.BayLists[2] = {box("45R1", 30, 40, 0, 12, 0)};
+    st.CalcData.Summaries[0].Items.assign(5, kv::TankResult{});  // stale items of another ship
+    st.CalcData.Summaries[0].Items[1].Weight = 77;
+    kv::UpdateContainerItems(st);
+    const auto& items = st.CalcData.Summaries[0].Items;
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_DOUBLE_EQ(double(items[0].Weight), 30);
+    EXPECT_DOUBLE_EQ(double(items[0].TCG), -2.0 / 3);
+    EXPECT_DOUBLE_EQ(double(items[0].VCG), 6);
+    EXPECT_DOUBLE_EQ(double(items[0].VMoment), 180);
+    EXPECT_EQ(double(items[1].Weight), 0);
+    EXPECT_DOUBLE_EQ(double(items[2].LCG), 40);
+    kv::CalculateAll(st);
+    const kv::contbaysum_rec& t = st.CalcData.Cont.Total;
+    EXPECT_EQ(t[kv::Class20][0][kv::CatAll].count, 1);
+    EXPECT_EQ(t[kv::Class20][1][kv::CatAll].count, 1);
+    EXPECT_EQ(t[kv::Class40][0][kv::CatAll].count, 1);
+    EXPECT_EQ(t[kv::Class40][0][kv::CatReefer].count, 1);
+    EXPECT_EQ(t[kv::Class40][0][kv::CatHigh].count, 1);
+    EXPECT_DOUBLE_EQ(double(st.CalcData.Deadweight), 60);
+}
