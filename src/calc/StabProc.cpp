@@ -270,8 +270,14 @@ Extended GMLimitValue(KvState& state, int Code, Extended Disp, Extended Trim) {
 
 void RunStability(KvState& state) {
     BuildGZCurve(state, state.CalcData.Trim);
-    if (state.ShipInfo.OptionOn(6)) WeatherCriterion(state);
-    FillCriteria(state);
+    // The deck tier level that chooses the wind layer goes through every
+    // container: find it once for the weather criterion and the wind heel.
+    const shipinfo_rec& ship = state.ShipInfo;
+    const bool weather = ship.OptionOn(6) && ship.ShipTables.WindTable().LayerCount >= 1;
+    std::string layer;
+    if (weather || (ship.OptionOn(17) && ship.OptionOn(10))) layer = WindLayerKey(state);
+    if (weather) WeatherCriterionOnLayer(state, layer);
+    FillCriteria(state, ship.OptionOn(10) ? layer : std::string());
 }
 
 }  // namespace kv

@@ -65,6 +65,10 @@ int CriteriaRowHeight(int gridHeight, const std::vector<stabcriterion_rec>& rows
 }
 
 void FillCriteria(KvState& state) {
+    FillCriteria(state, state.ShipInfo.OptionOn(17) ? WindHeelLayerKey(state) : std::string());
+}
+
+void FillCriteria(KvState& state, const std::string& windHeelLayer) {
     calcdata_rec& c = state.CalcData;
     const stabsummary_rec& st = c.Stab;
     const shipinfo_rec& ship = state.ShipInfo;
@@ -105,7 +109,7 @@ void FillCriteria(KvState& state) {
     if (rows[10].Shown) set(11, st.GoM * L, allow(GMLimitValue(state, 15, c.DisplacementSW, c.Trim) * L), lu);
     if (rows[11].Shown) set(12, c.VCG * L, allow(GMLimitValue(state, 16, c.DisplacementSW, c.Trim) * L), lu);
     if (rows[12].Shown)
-        set(13, WindHeelAngle(state, c.Displacement), allow(WindHeelLimit(ship, c.DraftMean)), "deg");
+        set(13, WindHeelAngleOnLayer(state, c.Displacement, windHeelLayer), allow(WindHeelLimit(ship, c.DraftMean)), "deg");
     if (rows[14].Shown) {
         set(15, DeckImmersionAngle(state, c.DisplacementSW, c.Trim, c.Heel), "", "deg");
         const Extended limit = 0.8L * ReadBack(rows[14].Actual);

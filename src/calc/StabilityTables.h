@@ -26,6 +26,9 @@ int CriteriaRowHeight(int gridHeight, const std::vector<stabcriterion_rec>& rows
 // value compares ACTUAL and ALLOW as shown, three decimals. Sets the
 // StabilityOK judgement flag and state.Calc.StabilityRangeExceeded.
 void FillCriteria(KvState& state);
+// The same with the wind-table layer of the steady-wind heel already known
+// (WindHeelLayerKey), so that the deck tier level is found once per cycle.
+void FillCriteria(KvState& state, const std::string& windHeelLayer);
 
 // The lever table: row 0 "Angle" with the heel angles, row 1 "KN" (or "GaZ"
 // for cross curves about a pole) and row 2 "GoZ", values in display units.

@@ -152,7 +152,15 @@ void WeatherCriterionOnLayer(KvState& state, const std::string& windLayer) {
     c.AreaB = Finite(c.AreaB);
 }
 
+std::string WindHeelLayerKey(const KvState& state) {
+    return state.ShipInfo.OptionOn(10) ? WindLayerKey(state) : std::string();
+}
+
 Extended WindHeelAngle(KvState& state, Extended Disp) {
+    return WindHeelAngleOnLayer(state, Disp, WindHeelLayerKey(state));
+}
+
+Extended WindHeelAngleOnLayer(KvState& state, Extended Disp, const std::string& layer) {
     const shipinfo_rec& ship = state.ShipInfo;
     const xyztable_rec& wind = ship.ShipTables.WindTable();
     std::string key = "DISP";
@@ -162,8 +170,6 @@ Extended WindHeelAngle(KvState& state, Extended Disp) {
         GetTableValue(ship.ShipTables.HydroTable(), "DRAFT", "DISP", FloatToStr(state.CalcData.Trim), Disp, value,
                       true, true, state.Tables);
     }
-    const std::string layer =
-        ship.OptionOn(10) ? std::to_string(DeckTierLevel(state.ContInfo, state.LoadData)) + "TIER" : std::string();
     Extended A = 0, Lz = 0;
     GetTableValue(wind, "AREA", key, layer, value, A, true, true, state.Tables);
     GetTableValue(wind, "LEVER", key, layer, value, Lz, true, true, state.Tables);

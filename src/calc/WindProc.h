@@ -29,6 +29,10 @@ void WeatherCriterionOnLayer(KvState& state, const std::string& windLayer);
 
 // Heel angle under a steady wind (504 Pa) at displacement Disp, degrees.
 Extended WindHeelAngle(KvState& state, Extended Disp);
+// The same on a given wind-table layer: the deck tier level followed by
+// "TIER" with ship option 10 on, otherwise empty (WindHeelLayerKey).
+Extended WindHeelAngleOnLayer(KvState& state, Extended Disp, const std::string& layer);
+std::string WindHeelLayerKey(const KvState& state);
 // min(0.8 x angle of deck-edge immersion at draft Draft, 16), degrees.
 Extended WindHeelLimit(const shipinfo_rec& ship, Extended Draft);
 
