@@ -151,6 +151,24 @@ TEST_F(WeatherShip, SteadyWindHeelAndItsLimit) {
     for (const Case& c : cases) EXPECT_NEAR(double(kv::WindHeelLimit(s.ShipInfo, c.draft)), c.want, 1e-9) << c.draft;
 }
 
+TEST_F(WeatherShip, WindLayerByDeckTierWithOption10) {
+    // Layers per deck tier level: an empty deck reads "0TIER", not the first layer.
+    s.ShipInfo.ShipTables.Tables[kv::WindTableSlot] =
+        MakeTable({"DISP", "AREA", "LEVER"}, {"1TIER", "0TIER"}, 2,
+                  [](int l, int j, int r) { return j == 1 ? (r - 1) * 20000.0 : j == 2 ? (l == 1 ? 3000 : 1500) : 8; });
+    s.ShipInfo.Options[10].Enabled = 1;
+    s.ShipInfo.Options[17].Enabled = 1;
+    kv::RecordingSink sink;
+    s.Tables.Messages = &sink;
+    kv::RunStability(s);
+    EXPECT_EQ(s.Calc.WindArea, 1500);
+    EXPECT_NEAR(double(s.CalcData.Lw1), 0.0514 * 1500 * 8 / 8200, 1e-12);
+    const double lw = 1500 * 504 * 8 / (9.81 * 8200 * 1000);
+    EXPECT_EQ(s.Calc.StabilityCriteria[12].Actual,
+              kv::FormatFloat("0.000", kv::HeelingArmCrossing(s.Calc.GZSpline, 0, 0, lw, 80, lw)));
+    EXPECT_TRUE(sink.messages.empty());
+}
+
 TEST(WeatherLayer, TierLevelOrTrim) {
     kv::KvState s;
     s.CalcData.Trim = 0.5;
