@@ -60,6 +60,9 @@ Extended CalcBlindDistance(const KvState& state) {
             if (!SightDistance(x1, z1, k.fwd_x, k.top_z, t, lbp, c.DraftMean, c.Trim, v, Lk)) return -1;
             if (Lk > L) L = Lk;
         }
+    // A line all but parallel to the water meets it beyond any distance
+    // that single precision holds: none to show either.
+    if (!(std::fabs(L) < 1e30L)) return -1;
     return static_cast<float>(L);
 }
 
