@@ -10,6 +10,7 @@
 #include "model/TankGroupFile.h"
 #include "shipgen/Builders.h"
 #include "shipgen/Compartments.h"
+#include "shipgen/ConditionCompiler.h"
 #include "shipgen/GMLimits.h"
 #include "shipgen/Lightweight.h"
 #include "shipgen/ShipDefinition.h"
@@ -140,6 +141,9 @@ ShipDataSet Build(const std::string& definitionDir) {
     out.dwcSets.back().DwcName.set("USER INPUT");
     out.dwcSets.back().DwcLoads.resize(arr.groups[8].size());
     out.dwcSets.push_back(standard);
+
+    // Sample loading conditions (and the cargo codes their bale items use).
+    out.conditions = BuildSampleConditions(definitionDir, out);
     return out;
 }
 
@@ -169,6 +173,7 @@ void WriteShipDataSet(const ShipDataSet& data, const std::string& outDir) {
     WriteConfigFile(config_rec{}, (project / "config.cfg").string());
     const std::string ini = "[Print]\r\nTAIL=4\r\n";
     WriteFileAtomically((project / "Print.INI").string(), std::vector<uint8_t>(ini.begin(), ini.end()));
+    WriteSampleConditions(data.conditions, outDir);
 }
 
 std::vector<std::string> CompileShip(const std::string& definitionDir, const std::string& outDir) {
@@ -178,6 +183,7 @@ std::vector<std::string> CompileShip(const std::string& definitionDir, const std
     for (const char* f : {"R549.LSI", "R549.TGP", "R549.CNT", "Cargo.code", "Container.code", "dwc.code",
                           "config.cfg", "Print.INI"})
         files.push_back((fs::path(outDir) / "Project" / f).string());
+    for (const SampleCondition& c : data.conditions) files.push_back((fs::path(outDir) / "Save" / c.fileName).string());
     return files;
 }
 

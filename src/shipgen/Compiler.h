@@ -1,9 +1,11 @@
 // The ship data compiler: reads a ship definition folder, computes every
 // table from the hull and the arrangement, and writes the data set the
 // program starts from (Project/ with R549.LSI, .TGP, .CNT, the code files,
-// config.cfg and Print.INI; empty Save/, Approved/ and Image/).
+// config.cfg and Print.INI; Save/ with the sample conditions; empty
+// Approved/ and Image/).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,13 @@
 
 namespace kv::shipgen {
 
+// A sample loading condition compiled for the ship: the file name under
+// Save/ and the file's bytes.
+struct SampleCondition {
+    std::string fileName;
+    std::vector<uint8_t> bytes;
+};
+
 struct ShipDataSet {
     shipinfo_rec ship;
     tankgroup_rec tanks;
@@ -21,6 +30,7 @@ struct ShipDataSet {
     std::vector<cargocode_rec> cargoCodes;  // "Cargo.code"
     std::vector<portcode_rec> portCodes;    // "Container.code"
     std::vector<dwcinfo_rec> dwcSets;       // "dwc.code", from entry 1 on (entry 0 is "USER INPUT")
+    std::vector<SampleCondition> conditions;  // Save/*.LCF
 };
 
 // Builds the data set in memory; raises DefinitionError (or the hull
