@@ -65,7 +65,7 @@ bool Overlaps(Extended a1, Extended a2, Extended b1, Extended b2) { return a1 < 
 }  // namespace
 
 TEST(SampleConditions, AreCompiledAndOpenedAsWritten) {
-    const std::vector<std::string> names = {"LIGHTSHIP FP BALLAST.LCF", "BALLAST DEPARTURE.LCF", "BALLAST ARRIVAL.LCF",
+    const std::vector<std::string> names = {"LIGHTSHIP.LCF", "BALLAST DEPARTURE.LCF", "BALLAST ARRIVAL.LCF",
                                             "FULL CONTAINERS.LCF", "HEAVY LIFT.LCF"};
     ASSERT_EQ(Data().conditions.size(), names.size());
     for (const std::string& n : names) {
@@ -178,7 +178,7 @@ TEST(SampleConditions, FloatInsideTheTablesAndDeparturesPassTheCriteria) {
         bool departure;
         bool upright;  // the list trimmed by ballast (the light ship keeps the cranes' list)
     };
-    const Case cases[] = {{"LIGHTSHIP FP BALLAST.LCF", false, false},
+    const Case cases[] = {{"LIGHTSHIP.LCF", false, false},
                           {"BALLAST DEPARTURE.LCF", true, true},
                           {"BALLAST ARRIVAL.LCF", false, true},
                           {"FULL CONTAINERS.LCF", true, true},
