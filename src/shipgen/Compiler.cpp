@@ -74,6 +74,20 @@ ShipDataSet Build(const std::string& definitionDir) {
     ship.AftEndX = hull.XAft();
     ship.ForeEndX = hull.XFore();
 
+    // The warning limits the officer starts with (config.cfg); the rest of
+    // the settings keep their defaults.
+    if (def.Ship.contains("warningLimits")) {
+        const json& w = def.Ship["warningLimits"];
+        const std::string where = "ship.json warningLimits";
+        const std::pair<const char*, LimitIndex> keys[] = {
+            {"minDraftFwd", LimMinDraftFwd}, {"maxDraft", LimMaxDraft},   {"trimLimitHead", LimTrimLimitHead},
+            {"trimLimitStern", LimTrimLimitStern}, {"maxHeel", LimMaxHeel}, {"maxGM", LimMaxGM},
+            {"maxWeight20", LimMaxWeight20}, {"maxWeight40", LimMaxWeight40}};
+        for (const auto& [key, index] : keys) out.settings.Limits[size_t(index)] = Num(w, key, where);
+        if (out.settings.TrimLimitHead() < 0 || out.settings.TrimLimitStern() > 0)
+            throw DefinitionError(where + ": trimLimitHead must not be negative nor trimLimitStern positive");
+    }
+
     // Tanks and holds.
     Arrangement arr = ParseArrangement(def.Compartments);
     TankGroupBuild tanks = BuildTankGroups(hull, arr, double(ship.LBP));
@@ -170,7 +184,7 @@ void WriteShipDataSet(const ShipDataSet& data, const std::string& outDir) {
     WriteCargoCodeFile(data.cargoCodes, (project / "Cargo.code").string());
     WriteContainerCodeFile(data.portCodes, (project / "Container.code").string());
     WriteDWCFile(data.dwcSets, data.ship.GroupCount[8], (project / "dwc.code").string());
-    WriteConfigFile(config_rec{}, (project / "config.cfg").string());
+    WriteConfigFile(data.settings, (project / "config.cfg").string());
     const std::string ini = "[Print]\r\nTAIL=4\r\n";
     WriteFileAtomically((project / "Print.INI").string(), std::vector<uint8_t>(ini.begin(), ini.end()));
     WriteSampleConditions(data.conditions, outDir);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Config.h"
 #include "model/ContInfo.h"
 #include "model/LoadData.h"
 #include "model/ShipInfo.h"
@@ -31,6 +32,7 @@ struct ShipDataSet {
     std::vector<portcode_rec> portCodes;    // "Container.code"
     std::vector<dwcinfo_rec> dwcSets;       // "dwc.code", from entry 1 on (entry 0 is "USER INPUT")
     std::vector<SampleCondition> conditions;  // Save/*.LCF
+    config_rec settings;                      // "config.cfg": defaults with the ship's warning limits
 };
 
 // Builds the data set in memory; raises DefinitionError (or the hull
