@@ -116,7 +116,7 @@ int DeckTierLevel(const continfo_rec& geo, const loaddata_rec& load) {
     for (size_t bay = 0; bay < load.BayLists.size(); ++bay)
         for (const container_rec& c : load.BayLists[bay]) {
             SlotRef s;
-            if (!ParsePosition(geo, c.position.str(), s) || !s.Resolved() || s.section != OnDeck) continue;
+            if (!ParsePosition(geo, c.position.view(), s) || !s.Resolved() || s.section != OnDeck) continue;
             if (highest < 0 || s.tier < highest) highest = s.tier;
         }
     if (highest < 0 || highest > lowest) return 0;

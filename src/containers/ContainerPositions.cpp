@@ -6,25 +6,32 @@ namespace kv {
 
 namespace {
 
-std::string Trim(const std::string& s) {
+// Labels are compared without copying: a cycle parses every container's
+// position, so this runs thousands of times per calculation.
+std::string_view Trim(std::string_view s) {
     size_t b = 0, e = s.size();
     while (b < e && (unsigned char)s[b] <= ' ') ++b;
     while (e > b && (unsigned char)s[e - 1] <= ' ') --e;
     return s.substr(b, e - b);
 }
 
-bool AllDigits(const std::string& s) {
-    if (s.empty() || s.size() > 9) return false;
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
+// The value of a text of 1 to 9 digits, or -1.
+long DigitsValue(std::string_view s) {
+    if (s.empty() || s.size() > 9) return -1;
+    long v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return -1;
+        v = v * 10 + (c - '0');
+    }
+    return v;
 }
 
 }  // namespace
 
-bool LabelsMatch(const std::string& part, const std::string& label) {
-    std::string a = Trim(part), b = Trim(label);
-    if (AllDigits(a) && AllDigits(b)) return std::stol(a) == std::stol(b);
+bool LabelsMatch(std::string_view part, std::string_view label) {
+    std::string_view a = Trim(part), b = Trim(label);
+    long va = DigitsValue(a), vb = DigitsValue(b);
+    if (va >= 0 && vb >= 0) return va == vb;
     return a == b;
 }
 
@@ -42,34 +49,34 @@ std::string SlotPosition(const continfo_rec& geo, const SlotRef& s) {
                           sec.tier_names[size_t(s.tier)].str());
 }
 
-int FindBay(const continfo_rec& geo, const std::string& label) {
+int FindBay(const continfo_rec& geo, std::string_view label) {
     for (size_t i = 0; i < geo.bays.size(); ++i)
-        if (LabelsMatch(label, geo.bays[i].bay_name.str())) return int(i);
+        if (LabelsMatch(label, geo.bays[i].bay_name.view())) return int(i);
     return -1;
 }
 
-int FindRow(const continfo_rec& geo, int bay, int section, const std::string& label) {
+int FindRow(const continfo_rec& geo, int bay, int section, std::string_view label) {
     if (bay < 0 || bay >= int(geo.bays.size()) || section < 0 || section > 1) return -1;
     const cellinfo_rec& sec = geo.bays[size_t(bay)].sections[size_t(section)];
     for (size_t i = 0; i < sec.row_names.size(); ++i)
-        if (LabelsMatch(label, sec.row_names[i].str())) return int(i);
+        if (LabelsMatch(label, sec.row_names[i].view())) return int(i);
     return -1;
 }
 
-static int FindTier(const cellinfo_rec& sec, const std::string& label) {
+static int FindTier(const cellinfo_rec& sec, std::string_view label) {
     for (size_t i = 0; i < sec.tier_names.size(); ++i)
-        if (LabelsMatch(label, sec.tier_names[i].str())) return int(i);
+        if (LabelsMatch(label, sec.tier_names[i].view())) return int(i);
     return -1;
 }
 
-bool ParsePosition(const continfo_rec& geo, const std::string& text, SlotRef& slot) {
+bool ParsePosition(const continfo_rec& geo, std::string_view text, SlotRef& slot) {
     slot = SlotRef{};
     // Only trailing blanks are cut first: a bay label shorter than its field
     // leaves leading blanks that belong to the 3 + 2 + 2 split.
-    std::string t = text;
-    while (!t.empty() && (unsigned char)t.back() <= ' ') t.pop_back();
+    std::string_view t = text;
+    while (!t.empty() && (unsigned char)t.back() <= ' ') t.remove_suffix(1);
     if (t.size() > 7) t = Trim(t);
-    std::string bayPart;
+    std::string_view bayPart;
     size_t rest;
     if (t.size() == 6) {
         bayPart = t.substr(0, 2);
@@ -80,7 +87,7 @@ bool ParsePosition(const continfo_rec& geo, const std::string& text, SlotRef& sl
     } else {
         return false;
     }
-    std::string rowPart = t.substr(rest, 2), tierPart = t.substr(rest + 2, 2);
+    std::string_view rowPart = t.substr(rest, 2), tierPart = t.substr(rest + 2, 2);
 
     slot.bay = FindBay(geo, bayPart);
     if (slot.bay < 0) return true;

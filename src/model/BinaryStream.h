@@ -37,6 +37,11 @@ struct ShortString {
     ShortString() = default;
     ShortString(std::string_view s) { set(s); }  // NOLINT: implicit from text
 
+    // The text without copying it (valid while the string lives).
+    std::string_view view() const {
+        size_t len = raw[0] > N ? N : raw[0];
+        return std::string_view(reinterpret_cast<const char*>(raw.data() + 1), len);
+    }
     std::string str() const {
         size_t len = raw[0] > N ? N : raw[0];
         return std::string(reinterpret_cast<const char*>(raw.data() + 1), len);
