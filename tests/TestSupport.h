@@ -23,6 +23,17 @@ private:
 };
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
+
+// Runs the built korvanel-cli with the given argument text (shell words) and
+// collects its exit code, standard output and standard error.
+struct CliResult {
+    int exitCode = -1;
+    std::string out, err;
+};
+const std::string& CliPath();
+CliResult RunCli(const std::string& args);
+// The text in single quotes, for a shell word.
+std::string Quoted(const std::string& s);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace kvtest

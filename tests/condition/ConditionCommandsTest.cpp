@@ -63,8 +63,12 @@ TEST(ConditionCommands, SaveChangesPromptDecidesWhetherNewGoesOn) {
         EXPECT_EQ(s.LoadData.VoyageNo.str(), c.renewed ? "" : "V1") << c.name;
         EXPECT_EQ(ui.replaced, c.renewed ? 1 : 0) << c.name;
         EXPECT_EQ(FileExists(target), c.savedFile) << c.name;
-        if (c.renewed) EXPECT_EQ(s.ConditionFileName, "Untitled") << c.name;
-        if (!c.renewed) EXPECT_TRUE(s.ConditionModified) << c.name;
+        if (c.renewed) {
+            EXPECT_EQ(s.ConditionFileName, "Untitled") << c.name;
+        }
+        if (!c.renewed) {
+            EXPECT_TRUE(s.ConditionModified) << c.name;
+        }
     }
 }
 

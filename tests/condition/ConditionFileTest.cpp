@@ -236,7 +236,9 @@ TEST(ConditionFile, ContainersOutsideTheGeometryAreDropped) {
         ASSERT_EQ(OpenConditionFile(t, dir.file("d.LCF"), sink), OpenResult::Opened) << c.position;
         EXPECT_EQ(t.LoadData.BayLists[size_t(c.bayList)].size(), c.kept ? 1u : 0u) << c.position;
         EXPECT_EQ(sink.messages.size(), c.kept ? 0u : 1u) << c.position;
-        if (c.kept) EXPECT_EQ(SlotState(t, c.position), 2) << c.position;
+        if (c.kept) {
+            EXPECT_EQ(SlotState(t, c.position), 2) << c.position;
+        }
     }
 }
 

@@ -17,30 +17,11 @@ using nlohmann::json;
 
 namespace {
 
-const std::string kCli = KORVANEL_BINARY_DIR "/src/korvanel-cli";
+const std::string& kCli = kvtest::CliPath();
+using RunResult = kvtest::CliResult;
+using kvtest::RunCli;
 
-struct RunResult {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-RunResult RunCli(const std::string& args) {
-    kvtest::TempDir tmp;
-    std::string cmd = "'" + kCli + "' " + args + " 2>'" + tmp.file("err") + "'";
-    RunResult r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    int status = pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    auto err = kvtest::ReadBytes(tmp.file("err"));
-    r.err.assign(err.begin(), err.end());
-    return r;
-}
-
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+using kvtest::Quoted;
 
 // A ship with values that need all 17 digits to come back exactly.
 struct DataSet {

@@ -150,7 +150,9 @@ TEST(ShipInfoFile, ChangedFieldsAreWrittenAtTheirOffsets) {
     // Fixed block: only LBP, the name and TransSign differ.
     for (size_t i = 0; i < 720; ++i) {
         bool changed = (i >= 512 && i < 522) || (i >= 368 && i < 419) || (i >= 156 && i < 160);
-        if (!changed) ASSERT_EQ(out[i], image[i]) << "offset " << i;
+        if (!changed) {
+            ASSERT_EQ(out[i], image[i]) << "offset " << i;
+        }
     }
     shipinfo_rec back = Decode(out);
     EXPECT_EQ(back.ShipName.str(), "NEW NAME");

@@ -22,28 +22,9 @@ using nlohmann::json;
 
 namespace {
 
-const std::string kCli = KORVANEL_BINARY_DIR "/src/korvanel-cli";
-
-struct RunResult {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-RunResult RunCli(const std::string& args) {
-    kvtest::TempDir tmp;
-    const std::string cmd = "'" + kCli + "' " + args + " 2>'" + tmp.file("err") + "'";
-    RunResult r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int status = pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const auto err = kvtest::ReadBytes(tmp.file("err"));
-    r.err.assign(err.begin(), err.end());
-    return r;
-}
+const std::string& kCli = kvtest::CliPath();
+using RunResult = kvtest::CliResult;
+using kvtest::RunCli;
 
 class CycleCli : public ::testing::Test {
 protected:
@@ -78,7 +59,9 @@ protected:
     void SetUp() override {
         if (!std::filesystem::exists(kCli)) GTEST_SKIP() << "korvanel-cli is not built: " << kCli;
         const std::string lcf = dir->path() + "/Save/EMPTY.LCF";
-        if (!std::filesystem::exists(lcf)) ASSERT_EQ(Run("new '" + lcf + "'").exitCode, 0);
+        if (!std::filesystem::exists(lcf)) {
+            ASSERT_EQ(Run("new '" + lcf + "'").exitCode, 0);
+        }
     }
     static RunResult Run(const std::string& args) { return RunCli("--data '" + dir->path() + "' " + args); }
     static std::string Lcf() { return "'" + dir->path() + "/Save/EMPTY.LCF'"; }
