@@ -6,9 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
 DATA="$PWD/build/sample"
-if [ ! -f "$DATA/Project/R549.LSI" ] && [ -d ships/R549 ] && [ -x build/src/korvanel-shipgen ]; then
+# (Re)generate when the data set is missing or older than its definition or
+# the compiler.
+LSI="$DATA/Project/R549.LSI"
+if [ ! -f "$LSI" ] || [ -n "$(find ships/R549 build/src/korvanel-shipgen -newer "$LSI" -print -quit)" ]; then
   echo "Generating the sample ship data set into $DATA ..."
-  build/src/korvanel-shipgen ships/R549 --out "$DATA" || echo "(sample ship generation failed; starting with the data present)"
+  build/src/korvanel-shipgen ships/R549 --out "$DATA"
 fi
 mkdir -p "$DATA"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
