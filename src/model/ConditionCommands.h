@@ -23,7 +23,7 @@ class ConditionUi {
 public:
     virtual ~ConditionUi() = default;
     // The file chosen in the open or save dialog, or nothing when cancelled.
-    virtual std::optional<std::string> ChooseFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> ChooseFile(const FileDialogSpec& dialog) = 0;
     // A new or opened condition replaced the old one: the input views, the
     // voyage and centre-of-gravity choices and the grids are refreshed, the
     // calculation runs and the display is refreshed.

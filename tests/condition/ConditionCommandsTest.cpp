@@ -13,8 +13,8 @@ namespace {
 
 class FakeUi : public ConditionUi {
 public:
-    std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override {
-        dialogs.push_back(spec.Title);
+    std::optional<std::string> ChooseFile(const FileDialogSpec& dialog) override {
+        dialogs.push_back(dialog.Title);
         if (choices.empty()) return std::nullopt;
         auto c = choices.front();
         choices.erase(choices.begin());
