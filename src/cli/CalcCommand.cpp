@@ -231,20 +231,7 @@ int OpenForCalculation(CliContext& ctx, const char* cmd, const std::string& file
 int CmdCalc(CliContext& ctx, const std::vector<std::string>& args) {
     bool asJson = false;
     std::string file;
-    for (const std::string& a : args) {
-        if (a == "--json") {
-            asJson = true;
-        } else if (file.empty()) {
-            file = a;
-        } else {
-            ctx.Err << "korvanel-cli calc: unknown argument '" << a << "'\n";
-            return 2;
-        }
-    }
-    if (file.empty()) {
-        ctx.Err << "korvanel-cli calc: a condition file is needed\n";
-        return 2;
-    }
+    if (int rc = ParseFileAndJson(ctx, "calc", args, file, asJson)) return rc;
     if (int rc = OpenForCalculation(ctx, "calc", file)) return rc;
     kv::KvState& s = *ctx.State;
     kv::CalculateAll(s);

@@ -74,6 +74,27 @@ const kv::InitReport& CliContext::LoadShipData() {
     return report_;
 }
 
+int ParseFileAndJson(CliContext& ctx, const char* cmd, const std::vector<std::string>& args, std::string& file,
+                     bool& asJson) {
+    asJson = false;
+    file.clear();
+    for (const std::string& a : args) {
+        if (a == "--json") {
+            asJson = true;
+        } else if (file.empty()) {
+            file = a;
+        } else {
+            ctx.Err << "korvanel-cli " << cmd << ": unknown argument '" << a << "'\n";
+            return 2;
+        }
+    }
+    if (file.empty()) {
+        ctx.Err << "korvanel-cli " << cmd << ": a condition file is needed\n";
+        return 2;
+    }
+    return 0;
+}
+
 std::string ToUtf8(const std::string& s) {
     std::string out;
     out.reserve(s.size());

@@ -54,6 +54,11 @@ int CmdBench(CliContext& ctx, const std::vector<std::string>& args);  // BenchCo
 // summary up to date; 0, or the exit code after saying why not.
 int OpenForCalculation(CliContext& ctx, const char* cmd, const std::string& file);  // CalcCommand.cpp
 
+// Arguments "FILE [--json]" of a command that works on one condition file:
+// 0 with file and asJson set, or 2 after saying what is wrong.
+int ParseFileAndJson(CliContext& ctx, const char* cmd, const std::vector<std::string>& args, std::string& file,
+                     bool& asJson);
+
 // Characters of the ship data (single-byte code page) as UTF-8 for printing
 // and JSON: bytes from 0x80 are taken as Latin-1.
 std::string ToUtf8(const std::string& s);

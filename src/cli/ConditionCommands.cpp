@@ -226,20 +226,7 @@ void PrintCondition(std::ostream& os, const kv::KvState& s, const std::string& f
 int CmdShow(CliContext& ctx, const std::vector<std::string>& args) {
     bool asJson = false;
     std::string file;
-    for (const std::string& a : args) {
-        if (a == "--json") {
-            asJson = true;
-        } else if (file.empty()) {
-            file = a;
-        } else {
-            ctx.Err << "korvanel-cli show: unknown argument '" << a << "'\n";
-            return 2;
-        }
-    }
-    if (file.empty()) {
-        ctx.Err << "korvanel-cli show: a condition file is needed\n";
-        return 2;
-    }
+    if (int rc = ParseFileAndJson(ctx, "show", args, file, asJson)) return rc;
     ctx.LoadShipData();
     kv::KvState& s = *ctx.State;
     switch (kv::OpenConditionFile(s, file, ctx.Sink)) {
