@@ -4,6 +4,8 @@
 // closed forms of the rectangular body.
 #include <gtest/gtest.h>
 
+#include "BoxBarge.h"
+
 #include <cmath>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -26,12 +28,7 @@ double VCB(double T, double t) { return T / 2 + t * t / (24 * T); }
 double KMT(double T) { return T / 2 + kB * kB / (12 * T); }
 
 const HullTables& Tables() {
-    static HullTables t = [] {
-        std::ifstream f(std::string(KORVANEL_SOURCE_DIR) + "/ships/BOX100/hull.json");
-        const nlohmann::json j = nlohmann::json::parse(f);
-        const Hull hull = Hull::FromJson(j);
-        return BuildHullTables(hull, j, 1500.0);
-    }();
+    static HullTables t = kvtest::BoxBargeTables(1500.0);
     return t;
 }
 

@@ -3,6 +3,8 @@
 // exit codes.
 #include <gtest/gtest.h>
 
+#include "BoxBarge.h"
+
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -30,10 +32,7 @@ class CycleCli : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir = new kvtest::TempDir();
-        std::ifstream f(std::string(KORVANEL_SOURCE_DIR) + "/ships/BOX100/hull.json");
-        const json hj = json::parse(f);
-        const Hull hull = Hull::FromJson(hj);
-        const HullTables t = BuildHullTables(hull, hj, 6150);
+        const HullTables t = kvtest::BoxBargeTables(6150);
         kv::shipinfo_rec ship;
         ship.LBP = 100;
         ship.LOA = 100;
@@ -48,12 +47,8 @@ protected:
         ship.ShipTables.Tables[kv::HydroTableSlot] = t.Hydro;
         ship.ShipTables.Tables[kv::FloodAngleTableSlot] = t.FloodAngle;
         ship.ShipTables.Tables[kv::ImmersionTableSlot] = t.Immersion;
-        std::filesystem::create_directories(dir->path() + "/Project");
         std::filesystem::create_directories(dir->path() + "/Save");
-        const std::string name = dir->path() + "/Project/R549.LSI";
-        kv::WriteShipInfoFile(name, ship);
-        kv::WriteTankGroupFile(name, kv::tankgroup_rec());
-        kv::WriteContainerGeometry(name, kv::continfo_rec());
+        kvtest::WriteShipOnlyDataSet(dir->path(), ship);
     }
     static void TearDownTestSuite() { delete dir; }
     void SetUp() override {

@@ -3,6 +3,8 @@
 // calculation and 2 mm more fails; on the box barge and on the sample vessel.
 #include <gtest/gtest.h>
 
+#include "BoxBarge.h"
+
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -100,10 +102,7 @@ void CheckTable(const kv::shipinfo_rec& ship, const kv::xyztable_rec& lim, const
 struct BoxShip {
     kv::shipinfo_rec ship;
     explicit BoxShip(double windArea) {
-        std::ifstream f(std::string(KORVANEL_SOURCE_DIR) + "/ships/BOX100/hull.json");
-        const nlohmann::json json = nlohmann::json::parse(f);
-        Hull hull = Hull::FromJson(json);
-        HullTables t = BuildHullTables(hull, json, 1500.0);
+        HullTables t = kvtest::BoxBargeTables(1500.0);
         auto& tab = ship.ShipTables.Tables;
         tab[kv::KNTableSlot] = t.KN;
         tab[kv::HydroTableSlot] = t.Hydro;

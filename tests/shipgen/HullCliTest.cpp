@@ -1,6 +1,8 @@
 // korvanel-cli hydro and kn on a data set holding the box barge's tables.
 #include <gtest/gtest.h>
 
+#include "BoxBarge.h"
+
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -29,21 +31,14 @@ class HullCli : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir = new kvtest::TempDir();
-        std::ifstream f(std::string(KORVANEL_SOURCE_DIR) + "/ships/BOX100/hull.json");
-        const json hj = json::parse(f);
-        const Hull hull = Hull::FromJson(hj);
-        const HullTables t = BuildHullTables(hull, hj, 1500);
+        const HullTables t = kvtest::BoxBargeTables(1500);
         kv::shipinfo_rec ship;
         ship.LBP = 100;
         ship.Breadth = 20;
         ship.Depth = 10;
         ship.ShipTables.Tables[kv::KNTableSlot] = t.KN;
         ship.ShipTables.Tables[kv::HydroTableSlot] = t.Hydro;
-        std::filesystem::create_directories(dir->path() + "/Project");
-        const std::string name = dir->path() + "/Project/R549.LSI";
-        kv::WriteShipInfoFile(name, ship);
-        kv::WriteTankGroupFile(name, kv::tankgroup_rec());
-        kv::WriteContainerGeometry(name, kv::continfo_rec());
+        kvtest::WriteShipOnlyDataSet(dir->path(), ship);
     }
     static void TearDownTestSuite() { delete dir; }
     void SetUp() override {
