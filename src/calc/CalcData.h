@@ -3,11 +3,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "containers/ContainerModel.h"
 #include "model/BinaryStream.h"
+#include "calc/StrengthRecords.h"
 #include "numerics/GeoTypes.h"
 
 namespace kv {
@@ -58,19 +60,6 @@ struct stabsummary_rec {
     Extended FloodAngle = 0;
 };
 
-// Results of the grain, strength and flooding calculations; their records
-// grow with those calculations. Computed is false until a calculation has
-// filled them, so that no zero is ever shown as a result.
-struct grainsummary_rec {
-    bool Computed = false;
-};
-struct strengthsummary_rec {
-    bool Computed = false;
-};
-struct floodsummary_rec {
-    bool Computed = false;
-};
-
 struct calcdata_rec {
     std::array<tanksummary_rec, 10> Summaries;  // [0] containers (one item per bay), [1..9] groups 0..8
     Extended DraftAtLCF = 0;
@@ -116,21 +105,6 @@ enum WarningFlag {
     GrainNotUpright = 10,
 };
 
-// One row of the intact criteria grid as shown: texts ready for the grid
-// (ACTUAL and ALLOW with three decimals in display units), whether the row is
-// shown and whether its ACTUAL is drawn red and bold.
-struct stabcriterion_rec {
-    int Row = 0;  // 1..15
-    std::string Name;
-    std::string Actual;
-    std::string Sign;
-    std::string Allow;
-    std::string Unit;
-    std::string Judge;  // "OK", "NOT OK", "OUT OF RANGE" or empty
-    bool Shown = false;
-    bool Red = false;
-};
-
 // State the calculation cycle and the calculations share beyond the result
 // record: flags, the GZ spline, wind values and the result views the window
 // has selected.
@@ -143,9 +117,18 @@ struct CalcState {
     bool AltHoldLoading = false;
     bool AnyBallastHold = false;
     bool AnyGrainMode = false;
-    std::vector<Extended> HoldMassValues;  // one per hold of group 1
+    std::vector<Extended> HoldMassValues;  // one per hold of group 1: HoldMass of the hold
+    std::vector<Extended> HoldDrafts;      // one per hold of group 1: mean draft over its cargo compartment
+    std::optional<bool> HoldMassCheck;     // CheckAllHoldMasses of the last cycle (none before the first)
     int StabilityView = 0;  // 0 intact, 1 grain
     int StrengthView = 0;   // 0 longitudinal, 1 flooding, 2 torsion
+    // Window state the calculations read: the hold chosen for flooding
+    // (cboFloodHold), the set of active hold compartments (indices of load
+    // group 1, rebuilt when a condition is opened) and the edit-time hold
+    // mass check chosen in the menu.
+    int FloodHold = 0;
+    std::vector<int> ActiveHoldCompartments;
+    int HoldMassCheckMode = 1;  // 0 "None", 1 "One Hold", 2 "Adjacent Holds"
     // TableRangeExceeded as the floating position left it (the cycle clears
     // the flag before the stability calculation).
     bool FloatRangeExceeded = false;

@@ -84,8 +84,9 @@ Extended MarkDraftReading(const std::array<double, 3>& mark, Extended referenceD
     return referenceDraft + x * PerLength(trim, lbp) + offset;
 }
 
-void FloatingPosition(KvState& state) {
-    calcdata_rec& c = state.CalcData;
+void FloatingPosition(KvState& state) { FloatingPosition(state, state.CalcData); }
+
+void FloatingPosition(KvState& state, calcdata_rec& c) {
     const shipinfo_rec& ship = state.ShipInfo;
     const xyztable_rec& hydro = ship.ShipTables.HydroTable();
     const Extended lbp = ship.LBP;

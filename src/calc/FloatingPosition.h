@@ -36,6 +36,8 @@ Extended MarkDraftReading(const std::array<double, 3>& mark, Extended referenceD
 // particulars, DraftAP, DraftMean, DraftFP and the three mark readings from
 // CalcData's DisplacementSW, Displacement, LCG and VCG.
 void FloatingPosition(KvState& state);
+// The same for another result record (the flooded condition).
+void FloatingPosition(KvState& state, calcdata_rec& record);
 
 // The layer key the hydrostatic table is read with at a trim: the text of
 // the trim on a table of several layers, the one heading otherwise.

@@ -75,8 +75,9 @@ const char* CycleStepName(CycleStep step) {
     return "";
 }
 
-void SumWeights(KvState& state) {
-    calcdata_rec& c = state.CalcData;
+void SumWeights(KvState& state) { SumWeights(state, state.CalcData); }
+
+void SumWeights(KvState& state, calcdata_rec& c) {
     const shipinfo_rec& ship = state.ShipInfo;
     Moments m;
     c.Cont.Total = contbaysum_rec{};
@@ -113,8 +114,9 @@ void SumWeights(KvState& state) {
     }
 }
 
-void MetacentricHeightAndHeel(KvState& state) {
-    calcdata_rec& c = state.CalcData;
+void MetacentricHeightAndHeel(KvState& state) { MetacentricHeightAndHeel(state, state.CalcData); }
+
+void MetacentricHeightAndHeel(KvState& state, calcdata_rec& c) {
     stabsummary_rec& s = c.Stab;
     s.GMSolid = c.KMT - c.VCG;
     s.FSC = c.Displacement != 0 ? Finite(c.TotalFSM / c.Displacement) : 0;

@@ -35,11 +35,14 @@ void CalculateAll(KvState& state, CycleProbe* probe);
 // deck panels, lightship, deadweight, displacement and the ship's centres.
 // A zero displacement gives centres of 0.
 void SumWeights(KvState& state);
+// The same into another result record (the flooded condition).
+void SumWeights(KvState& state, calcdata_rec& record);
 
 // GM, heel and the side drafts from the totals and the hydrostatics. The
 // heel is the small-angle list from the transverse moment; with a GM of
 // exactly 0 (or a zero displacement) it is 0 without a transverse moment and
 // 90 degrees towards the moment with one, and it never exceeds 90 degrees.
 void MetacentricHeightAndHeel(KvState& state);
+void MetacentricHeightAndHeel(KvState& state, calcdata_rec& record);
 
 }  // namespace kv

@@ -92,7 +92,11 @@ void CheckWarnings(KvState& state, const WarningInputs& inputs) {
     if (!c.JudgementFlags[DisplacementOK]) m.emplace_back(DisplacementOverLimitText);
 }
 
-void CheckWarnings(KvState& state) { CheckWarnings(state, WarningInputs{}); }
+void CheckWarnings(KvState& state) {
+    WarningInputs inputs;
+    inputs.HoldMassCheck = state.Calc.HoldMassCheck;
+    CheckWarnings(state, inputs);
+}
 
 WarningHighlights HighlightsFromFlags(const CalcState& calc) {
     const auto& w = calc.WarningFlags;

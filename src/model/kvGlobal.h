@@ -45,6 +45,7 @@ struct KvState {
     calcdata_rec CalcData;
     calcdata_rec CalcDataFlood;
     CalcState Calc;
+    StrengthState Strength;  // strength stations and intervals
     // Queued status-bar messages, rewritten by every display refresh (the
     // warning check fills it); the window shows them in turn.
     std::vector<std::string> StatusMessages;

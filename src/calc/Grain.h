@@ -1,0 +1,34 @@
+// Grain stability by the International Grain Code criteria.
+#pragma once
+
+#include "model/kvGlobal.h"
+
+namespace kv {
+
+constexpr int OptionGrainStability = 1;  // ship option 1
+
+// The four values of every group-1 compartment (CalcData.Grain.Compartments)
+// from its loading, level and grain particulars.
+void GrainCompartmentMoments(KvState& state);
+
+// The allowable grain heeling moment for the key (KGo or GoM) from the grain
+// table (ship table slot 6), by "DISP" or else by "DRAFT".
+Extended AllowableHeelingMoment(KvState& state, Extended trim, Extended key, Extended displacement);
+
+// The first crossing (whole-degree chords, 1..40) of the GZ curve with the
+// heeling arm through (0, lambda0) and (40, lambda40) where the curve does
+// not fall; 0 without one.
+Extended GrainStaticAngle(const TReal1DArray& gzSpline, Extended lambda0, Extended lambda40);
+// The residual area (m-rad) between the GZ curve and the heeling arm from
+// the static angle to min(40, angleLimit).
+Extended GrainResidualArea(const TReal1DArray& gzSpline, Extended lambda0, Extended lambda40, Extended staticAngle,
+                           Extended angleLimit);
+
+// Heeling moments, arms, allowable, static angle, residual area, the six
+// grid rows (CalcData.Grain) and JudgementFlags[GrainOK].
+void CalcGrain(KvState& state);
+
+// grdGZ: "Angle", "KN", "GoZ" rows.
+GridData FillGrainGZGrid(const KvState& state);
+
+}  // namespace kv

@@ -1,0 +1,95 @@
+// Longitudinal strength: stations and intervals, weight and buoyancy
+// distribution, balancing, shear force, corrected shear force and bending
+// moment, their extremes, and the read-out table and charts as data.
+#pragma once
+
+#include <vector>
+
+#include "model/kvGlobal.h"
+
+namespace kv {
+
+// y1 + (y2 - y1)(x - x1)/(x2 - x1); y1 when x2 = x1.
+Extended LinearInterpolate(Extended y2, Extended x2, Extended y1, Extended x1, Extended x);
+
+// Mean of the drafts at the aft and fore end of tank `tank` of load group
+// `group`, the draft at x being meanDraft + (x - LBP/2) trim / LBP (trim
+// positive by the head). 0 for a tank that does not exist.
+Extended MeanDraftOverSpace(const KvState& state, int group, int tank, Extended trim, Extended meanDraft);
+
+// A triangular point addition to the shear force: Value rising from 0 at
+// frame Start to Value at Peak and back to 0 at End.
+struct ShearTriangle {
+    Extended Value = 0;
+    Extended Start = 0, Peak = 0, End = 0;
+};
+Extended TriangleAddition(const shipinfo_rec& ship, const ShearTriangle& t, Extended frame);
+// The two sea-going additions: -20 t over frames 12/39/69 and +50 t over 204/234/250.
+Extended SeaShearAddition(const shipinfo_rec& ship, Extended frame);
+
+// Station list building (the lists of state.Strength).
+void AddStationAtPosition(StrengthState& s, Extended x);
+void AddStationAtFrame(StrengthState& s, Extended frame);
+
+// Stations, intervals, lightweight spread and allowables. Shows "Warning :
+// light weight distribution data(lcg position)" through state.Messages for
+// each lightweight row whose LCG is not strictly inside its extent.
+void BuildStrengthStations(KvState& state);
+
+// A load spread as a trapezoid over [AftX, ForeX] with its centre at LCG.
+struct StrengthLoad {
+    Extended Weight = 0, LCG = 0, AftX = 0, ForeX = 0;
+};
+
+// The deadweight of the condition (cargo list, tanks of groups 1 to 8 from
+// state.CalcData, containers, tween deck panels) spread over the intervals,
+// then the extra loads (the flood water of a flooded hold) in order.
+void DistributeDeadweight(KvState& state, const std::vector<StrengthLoad>& extra = {});
+
+// What one strength evaluation works on: the intact ship, or the ship with a
+// flooded hold.
+struct StrengthRun {
+    bool Flooded = false;     // flooded allowables in, Flooded fields of the intervals out
+    int Condition = ConditionSea;
+    const calcdata_rec* Record = nullptr;  // DraftAP, Trim, LCF; weights for the SF correction
+    Extended Density = 1.025L;             // sea water
+    std::vector<ShearTriangle> Additions;  // point additions to the SF (SEA: SeaShearAddition's two)
+};
+
+// The run of the intact ship for the condition selector (0 SEA, 1 PORT).
+StrengthRun IntactStrengthRun(const KvState& state, int condition);
+
+// Buoyancy ordinates at the run's floating position (sectional areas from
+// the Bonjean table, negatives 0), buoyant volumes and centres, and the
+// weight and volume totals of state.Strength.
+void ComputeBuoyancy(KvState& state, const StrengthRun& run);
+
+// The balancing loop with SF, BM, percentages and allowables of the run,
+// then the corrected SF (shear force correction when ship option 3 is on)
+// and the balanced areas stored as the buoyancy ordinates.
+balance_rec BalanceStrength(KvState& state, const StrengthRun& run);
+
+// Extremes over both ends of every interval but the last, of the intact or
+// the flooded values.
+strengthextremes_rec StrengthExtremes(const StrengthState& s, bool flooded);
+
+// True when every examined percentage lies within 100 % (the corrected SF
+// when the correction is on, else the SF, and the BM).
+bool StrengthWithinLimits(const StrengthState& s, bool flooded, bool corrected);
+
+// DistributeDeadweight, ComputeBuoyancy, BalanceStrength and the extremes for
+// the intact ship in the condition's voyage selector (LoadData.VoyageCond),
+// into CalcData.Strength; sets JudgementFlags[StrengthOK].
+void CalcStrength(KvState& state);
+// The same for an explicit condition selector.
+void CalcStrength(KvState& state, int condition);
+
+// The read-out table (grdStrength; grdFlood with flooded) as texts in
+// display units.
+GridData FillStrengthGrid(const KvState& state, bool flooded = false);
+
+// The value chart (percent false) or the percentage chart of the intact or
+// flooded strength.
+ChartData StrengthChart(const KvState& state, bool percent, bool flooded = false);
+
+}  // namespace kv
