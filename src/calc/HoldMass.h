@@ -12,6 +12,14 @@ namespace kv {
 
 constexpr int OptionCargoMassLimits = 0;  // ship option 0
 
+// Holds checked: GroupCount[1], bounded by the compartments of groups 0 and 1.
+int HoldCount(const KvState& state);
+// The condition selector of the checks: LoadData.VoyageCond (1 PORT, else SEA).
+int VoyageCondition(const KvState& state);
+// The hold's mean draft as the cycle stored it (Calc.HoldDrafts), or computed
+// from CalcData when the cycle has not stored it.
+Extended HoldDraft(const KvState& state, int hold);
+
 Extended ContainerMassInHold(const KvState& state, int hold);
 Extended CargoItemMassInHold(const KvState& state, int hold);
 Extended CompartmentMassInHold(const KvState& state, int hold);
@@ -39,6 +47,11 @@ bool CheckAllHoldMasses(KvState& state);
 // The edit-time check after an edit of hold `hold`; asks "proceed anyway ?"
 // through state.Messages when a limit is broken; false when the answer is No.
 bool ConfirmHoldMass(KvState& state, int hold, int mode, int condition);
+// The check the cargo grid makes after an edit of hold `hold`: none when ship
+// option 0 is off, the menu stands on "None" or a cargo compartment is loaded
+// as "E.BALLAST"; else ConfirmHoldMass with mode 1 for "Adjacent Holds"
+// (Calc.HoldMassCheckMode 2), mode 0 otherwise, in LoadData.VoyageCond.
+bool CheckEditedHoldMass(KvState& state, int hold);
 
 // One row of the dialog's grid.
 struct CargoMassRow {
