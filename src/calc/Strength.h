@@ -27,6 +27,9 @@ Extended TriangleAddition(const shipinfo_rec& ship, const ShearTriangle& t, Exte
 // The two sea-going additions: -20 t over frames 12/39/69 and +50 t over 204/234/250.
 Extended SeaShearAddition(const shipinfo_rec& ship, Extended frame);
 
+// The two triangles of SeaShearAddition, as a run's Additions.
+const std::vector<ShearTriangle>& SeaShearTriangles();
+
 // Station list building (the lists of state.Strength).
 void AddStationAtPosition(StrengthState& s, Extended x);
 void AddStationAtFrame(StrengthState& s, Extended frame);
@@ -40,6 +43,15 @@ void BuildStrengthStations(KvState& state);
 struct StrengthLoad {
     Extended Weight = 0, LCG = 0, AftX = 0, ForeX = 0;
 };
+
+// Which load of an interval a spread item adds to.
+enum class LoadKind { Light, Dead };
+
+// Spreads one item as a trapezoid over every interval inside [AftX, ForeX]
+// (tolerant), accumulating weight and centre of the kind and re-fitting the
+// interval's ordinates; with clampNegative a negative re-fitted ordinate is
+// set to 0. Returns the weight spread (0 for an item without extent).
+Extended SpreadLoad(StrengthState& s, const StrengthLoad& load, LoadKind kind, bool clampNegative);
 
 // The deadweight of the condition (cargo list, tanks of groups 1 to 8 from
 // state.CalcData, containers, tween deck panels) spread over the intervals,

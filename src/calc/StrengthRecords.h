@@ -71,10 +71,20 @@ struct StrengthState {
     // Two parallel lists of "0.000" texts, ordered along the ship.
     std::vector<std::string> StationFrames;
     std::vector<std::string> StationPositions;
+    // The values of those texts, kept in step with them by the station
+    // routines (AddStationAtPosition, AddStationAtFrame, BuildStrengthStations).
+    std::vector<Extended> StationFrameNo;
+    std::vector<Extended> StationPos;
     // Intervals in ascending order of their start frame, and the index of
     // each by its key (Key).
     std::vector<sfbmseg_rec> Intervals;
     std::unordered_map<std::string, size_t> IntervalIndex;
+    // For every interval the index of its end station (its start station is
+    // the one before), so that per-station values serve both neighbours.
+    std::vector<size_t> IntervalEndStation;
+    // Sectional areas at both ends of every interval ([2i] at x1, [2i+1] at
+    // x2) at the floating position of the last buoyancy run, before balancing.
+    std::vector<Extended> SectionAreas;
     Extended LightweightTotal = 0;  // the lightweight actually spread
     Extended WeightTotal = 0;       // deadweight spread plus LightweightTotal (last run)
     Extended BuoyantVolume = 0;     // sum of the buoyant volumes before balancing (last run)

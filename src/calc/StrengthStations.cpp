@@ -1,0 +1,344 @@
+// Strength stations and intervals: the frame table with the ends of every
+// load, stack, read-out point and allowable segment; the lightweight spread
+// over the intervals and the allowable curves copied into them.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "calc/Strength.h"
+#include "model/ShipConventions.h"
+#include "numerics/Formats.h"
+
+namespace kv {
+
+namespace {
+
+constexpr const char* kLightweightWarning = "Warning : light weight distribution data(lcg position)";
+// Half the length of a 20-ft and of a 40-ft stack.
+constexpr Extended kHalf20ft = 3.029L;
+constexpr Extended kHalf40ft = 6.096L;
+// Ship option of the torsional moment: its limits are copied only when on.
+constexpr int kOptionTorsion = 13;
+
+std::string Text3(Extended v) { return FormatFloat("0.000", v); }
+
+Extended TextValue(const std::string& text) {
+    Extended v = 0;
+    TryTextToFloat(text, v);
+    return v;
+}
+
+// Index of the station whose text in `texts` equals `text`, searched around
+// the place where `value` belongs in the ascending `values`; -1 when none.
+long FindStationText(const std::vector<Extended>& values, const std::vector<std::string>& texts,
+                     const std::string& text, Extended value) {
+    const long at = long(std::lower_bound(values.begin(), values.end(), value) - values.begin());
+    for (long i = std::max(0L, at - 2); i < std::min(long(values.size()), at + 2); ++i)
+        if (texts[size_t(i)] == text) return i;
+    return -1;
+}
+
+long FindFrame(const StrengthState& s, Extended frame) {
+    return FindStationText(s.StationFrameNo, s.StationFrames, Text3(frame), frame);
+}
+
+void InsertStation(StrengthState& s, size_t at, const std::string& frameText, const std::string& posText) {
+    s.StationFrames.insert(s.StationFrames.begin() + long(at), frameText);
+    s.StationPositions.insert(s.StationPositions.begin() + long(at), posText);
+    s.StationFrameNo.insert(s.StationFrameNo.begin() + long(at), TextValue(frameText));
+    s.StationPos.insert(s.StationPos.begin() + long(at), TextValue(posText));
+}
+
+Extended Limited(const shipinfo_rec& ship, Extended x) {
+    if (x < ship.AftEndX) return ship.AftEndX;
+    if (x > ship.ForeEndX) return ship.ForeEndX;
+    return x;
+}
+
+// Column index of a lightweight table heading, or 0 when absent.
+size_t Column(const xyztable_rec& t, std::string_view name) {
+    for (size_t c = 1; c < t.ColHeads.size() && c <= size_t(std::max(0, t.ColCount)); ++c) {
+        std::string h = t.ColHeads[c].str();
+        const size_t b = h.find_first_not_of(' ');
+        const size_t e = h.find_last_not_of(' ');
+        h = b == std::string::npos ? std::string() : h.substr(b, e - b + 1);
+        if (h.size() != name.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < h.size() && same; ++i)
+            same = std::toupper(static_cast<unsigned char>(h[i])) == name[i];
+        if (same) return c;
+    }
+    return 0;
+}
+
+struct LightRow {
+    Extended Xa = 0, Xf = 0, Weight = 0, LCG = 0;
+};
+
+Extended Round3(Extended v) { return std::round(v * 1000) / 1000; }
+
+std::vector<LightRow> LightweightRows(const shipinfo_rec& ship) {
+    std::vector<LightRow> rows;
+    const xyztable_rec& t = ship.ShipTables.StrengthTable();
+    if (t.Empty() || t.Values.size() < 2) return rows;
+    const size_t cAFR = Column(t, "AFR"), cAE = Column(t, "AE"), cFFR = Column(t, "FFR"), cFE = Column(t, "FE"),
+                 cLCG = Column(t, "LCG"), cW = Column(t, "WEIGHT"), cQA = Column(t, "QA"), cQF = Column(t, "QF"),
+                 cQ = Column(t, "Q");
+    const auto& layer = t.Values[1];
+    const Extended frameAtZero = PositionToFrame(ship, 0);
+    for (size_t r = 1; r <= size_t(t.RowCount); ++r) {
+        auto value = [&](size_t c) -> Extended {
+            return c != 0 && c < layer.size() && r < layer[c].size() ? layer[c][r] : Extended(0);
+        };
+        LightRow row;
+        const Extended afr = cAFR ? value(cAFR) : frameAtZero;
+        const Extended ffr = cFFR ? value(cFFR) : frameAtZero;
+        row.Xa = Round3(FrameToPosition(ship, afr) / 1000 + value(cAE));
+        row.Xf = Round3(FrameToPosition(ship, ffr) / 1000 + value(cFE));
+        if (cW == 0 || cLCG == 0) {
+            const Extended qa = value(cQA), qf = value(cQF);
+            row.Weight = value(cQ);
+            row.LCG = qa + qf != 0 ? row.Xa + (row.Xf - row.Xa) * (2 * qf + qa) / (3 * (qa + qf))
+                                   : (row.Xa + row.Xf) / 2;
+        } else {
+            row.Weight = value(cW);
+            row.LCG = value(cLCG);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Limits of one curve at both ends of an interval (positive and negative
+// limits as the interval keeps them).
+void CurveLimits(const std::vector<allowseg_rec>& segs, bool tolerantEnds, bool torsion, Extended x1, Extended x2,
+                 EndPair& first, EndPair& second) {
+    first = second = EndPair{};
+    if (segs.empty()) return;
+    // SF and BM: offset 56/66 positive, 112/122 negated; TM the other way.
+    const Extended s1 = torsion ? -1 : 1, s2 = torsion ? 1 : -1;
+    const allowseg_rec& a = segs.front();
+    const allowseg_rec& z = segs.back();
+    const bool aft = tolerantEnds ? CompareValues("<", x1, a.AftX) : x1 < a.AftX;
+    const bool fore = tolerantEnds ? CompareValues(">", x1, z.ForeX) : x1 > z.ForeX;
+    if (aft) {
+        first.At1 = first.At2 = s1 * a.Pos1Aft;
+        second.At1 = second.At2 = s2 * a.Pos2Aft;
+        return;
+    }
+    if (fore) {
+        first.At1 = first.At2 = s1 * z.Pos1Fore;
+        second.At1 = second.At2 = s2 * z.Pos2Fore;
+        return;
+    }
+    for (const allowseg_rec& g : segs) {
+        if (!CompareValues(">=", x1, g.AftX) || !CompareValues("<=", x1, g.ForeX)) continue;
+        first.At1 = s1 * LinearInterpolate(g.Pos1Fore, g.ForeX, g.Pos1Aft, g.AftX, x1);
+        first.At2 = s1 * LinearInterpolate(g.Pos1Fore, g.ForeX, g.Pos1Aft, g.AftX, x2);
+        second.At1 = s2 * LinearInterpolate(g.Pos2Fore, g.ForeX, g.Pos2Aft, g.AftX, x1);
+        second.At2 = s2 * LinearInterpolate(g.Pos2Fore, g.ForeX, g.Pos2Aft, g.AftX, x2);
+    }
+}
+
+void SetLimits(const allow_rec& set, bool tolerantEnds, bool torsion, sfbmseg_rec& iv, intervalallow_rec& out) {
+    CurveLimits(set.sfsegs, tolerantEnds, false, iv.X1, iv.X2, out.SFPos, out.SFNeg);
+    CurveLimits(set.bmsegs, tolerantEnds, false, iv.X1, iv.X2, out.BMPos, out.BMNeg);
+    if (torsion)
+        CurveLimits(set.tmsegs, tolerantEnds, true, iv.X1, iv.X2, out.TMFirst, out.TMSecond);
+    else
+        out.TMFirst = out.TMSecond = EndPair{};
+}
+
+}  // namespace
+
+Extended LinearInterpolate(Extended y2, Extended x2, Extended y1, Extended x1, Extended x) {
+    if (x2 == x1) return y1;
+    return y1 + (y2 - y1) * (x - x1) / (x2 - x1);
+}
+
+Extended MeanDraftOverSpace(const KvState& state, int group, int tank, Extended trim, Extended meanDraft) {
+    if (group < 0 || group >= LoadGroupCount) return 0;
+    const auto& tanks = state.TankGroup.Groups[size_t(group)].Tanks;
+    if (tank < 0 || size_t(tank) >= tanks.size()) return 0;
+    const Extended lbp = state.ShipInfo.LBP;
+    auto draft = [&](Extended x) { return lbp != 0 ? meanDraft + (x - lbp / 2) * trim / lbp : meanDraft; };
+    const tank_rec& t = tanks[size_t(tank)];
+    return (draft(t.AftEnd) + draft(t.ForeEnd)) / 2;
+}
+
+Extended TriangleAddition(const shipinfo_rec& ship, const ShearTriangle& t, Extended frame) {
+    if (frame < t.Start || frame > t.End) return 0;
+    auto X = [&](Extended f) { return FrameToPosition(ship, f) / 1000; };
+    const Extended xf = X(frame), xs = X(t.Start), xp = X(t.Peak), xe = X(t.End);
+    if (xf < xp) return xp != xs ? t.Value * (xf - xs) / (xp - xs) : t.Value;
+    return xe != xp ? t.Value - t.Value * (xf - xp) / (xe - xp) : t.Value;
+}
+
+Extended SeaShearAddition(const shipinfo_rec& ship, Extended frame) {
+    Extended a = 0;
+    for (const ShearTriangle& t : SeaShearTriangles()) a += TriangleAddition(ship, t, frame);
+    return a;
+}
+
+const std::vector<ShearTriangle>& SeaShearTriangles() {
+    static const std::vector<ShearTriangle> triangles{{-20, 12, 39, 69}, {50, 204, 234, 250}};
+    return triangles;
+}
+
+void AddStationAtPosition(StrengthState& s, Extended x) {
+    const Extended xs = Extended(float(x));
+    const std::string posText = Text3(xs);
+    if (FindStationText(s.StationPos, s.StationPositions, posText, xs) >= 0) return;
+    const size_t next = size_t(std::upper_bound(s.StationPos.begin(), s.StationPos.end(), xs) - s.StationPos.begin());
+    // Aft of the first station or forward of the last: not added.
+    if (next == 0 || next >= s.StationPos.size()) return;
+    const Extended n = std::trunc(s.StationFrameNo[next - 1]);
+    const long in = FindFrame(s, n), in1 = FindFrame(s, n + 1);
+    Extended frame;
+    if (in >= 0 && in1 >= 0) {
+        const Extended p0 = s.StationPos[size_t(in)], p1 = s.StationPos[size_t(in1)];
+        frame = p1 != p0 ? n + (xs - p0) / (p1 - p0) : n;
+    } else {
+        // A frame table without whole frames around x: between the stations
+        // that bracket it.
+        frame = LinearInterpolate(s.StationFrameNo[next], s.StationPos[next], s.StationFrameNo[next - 1],
+                                  s.StationPos[next - 1], xs);
+    }
+    InsertStation(s, next, Text3(frame), posText);
+}
+
+void AddStationAtFrame(StrengthState& s, Extended frame) {
+    const std::string frameText = Text3(frame);
+    if (FindStationText(s.StationFrameNo, s.StationFrames, frameText, frame) >= 0) return;
+    if (s.StationFrameNo.size() < 2) return;
+    Extended n = std::trunc(frame);
+    Extended r = frame - n;
+    const size_t next =
+        size_t(std::upper_bound(s.StationFrameNo.begin(), s.StationFrameNo.end(), frame) - s.StationFrameNo.begin());
+    if (next < s.StationFrameNo.size()) {
+        const long in = FindFrame(s, n), in1 = FindFrame(s, n + 1);
+        Extended pos;
+        if (in >= 0 && in1 >= 0) {
+            const Extended p0 = s.StationPos[size_t(in)], p1 = s.StationPos[size_t(in1)];
+            pos = p0 + (p1 - p0) * r;
+        } else {
+            const size_t before = next == 0 ? 0 : next - 1, after = next == 0 ? 1 : next;
+            pos = LinearInterpolate(s.StationPos[after], s.StationFrameNo[after], s.StationPos[before],
+                                    s.StationFrameNo[before], frame);
+        }
+        InsertStation(s, next, frameText, Text3(pos));
+        return;
+    }
+    // Forward of the last station: extrapolated from the last two whole frames.
+    if (r == 0) {
+        r = 1;
+        n -= 1;
+    }
+    const long in = FindFrame(s, n), in0 = FindFrame(s, n - 1);
+    Extended pos;
+    if (in >= 0 && in0 >= 0) {
+        const Extended pn = s.StationPos[size_t(in)], pm = s.StationPos[size_t(in0)];
+        pos = pn + (pn - pm) * r;
+    } else {
+        const size_t last = s.StationFrameNo.size() - 1;
+        pos = LinearInterpolate(s.StationPos[last], s.StationFrameNo[last], s.StationPos[last - 1],
+                                s.StationFrameNo[last - 1], frame);
+    }
+    InsertStation(s, s.StationFrameNo.size(), frameText, Text3(pos));
+}
+
+void BuildStrengthStations(KvState& state) {
+    const shipinfo_rec& ship = state.ShipInfo;
+    StrengthState& s = state.Strength;
+    s.StationFrames.clear();
+    s.StationPositions.clear();
+    s.StationFrameNo.clear();
+    s.StationPos.clear();
+    for (const frame_rec& f : ship.FrameList) {
+        s.StationFrames.push_back(Text3(f.FrameNo));
+        s.StationPositions.push_back(Text3(f.PosMM / 1000));
+        s.StationFrameNo.push_back(TextValue(s.StationFrames.back()));
+        s.StationPos.push_back(TextValue(s.StationPositions.back()));
+    }
+
+    const std::vector<LightRow> light = LightweightRows(ship);
+    for (const LightRow& row : light) {
+        AddStationAtPosition(s, row.Xa);
+        AddStationAtPosition(s, row.Xf);
+    }
+    for (const balecargo_rec& b : state.LoadData.BaleList) {
+        AddStationAtPosition(s, Limited(ship, b.AftX));
+        AddStationAtPosition(s, Limited(ship, b.ForeX));
+    }
+    for (int g = 1; g < LoadGroupCount; ++g)
+        for (const tank_rec& t : state.TankGroup.Groups[size_t(g)].Tanks) {
+            AddStationAtPosition(s, Limited(ship, t.AftEnd));
+            AddStationAtPosition(s, Limited(ship, t.ForeEnd));
+        }
+    for (const baycell_rec& bay : state.ContInfo.bays)
+        for (const cellinfo_rec& sec : bay.sections) {
+            bool found = false;
+            Extended centre = 0;
+            for (const auto& row : sec.cells) {
+                for (const cell_rec& c : row)
+                    if (c.state != 0) {
+                        centre = c.x;
+                        found = true;
+                        break;
+                    }
+                if (found) break;
+            }
+            if (!found) continue;
+            const Extended half = bay.bay_kind < 3 ? kHalf20ft : kHalf40ft;
+            AddStationAtPosition(s, centre - half);
+            AddStationAtPosition(s, centre + half);
+        }
+    for (const readout_rec& r : ship.ClassAllow.readouts) AddStationAtFrame(s, r.Frame);
+    for (int k = 0; k < 2; ++k)
+        for (const allow_rec* set : {&ship.ClassAllow.intact[size_t(k)], &ship.ClassAllow.flooded[size_t(k)]})
+            for (const auto* segs : {&set->sfsegs, &set->bmsegs})
+                for (const allowseg_rec& g : *segs) {
+                    AddStationAtPosition(s, g.AftX);
+                    AddStationAtPosition(s, g.ForeX);
+                }
+    AddStationAtPosition(s, ship.AftEndX);
+    AddStationAtPosition(s, ship.ForeEndX);
+
+    // Intervals between consecutive stations that end inside the hull.
+    s.Intervals.clear();
+    s.IntervalIndex.clear();
+    s.IntervalEndStation.clear();
+    for (size_t i = 1; i < s.StationPos.size(); ++i) {
+        const Extended x2 = s.StationPos[i];
+        if (!CompareValues(">=", x2, ship.AftEndX) || !CompareValues("<=", x2, ship.ForeEndX)) continue;
+        sfbmseg_rec iv;
+        iv.Key = s.StationFrames[i - 1];
+        iv.StartFrame = s.StationFrameNo[i - 1];
+        iv.X1 = s.StationPos[i - 1];
+        iv.X2 = x2;
+        iv.Length = iv.X2 - iv.X1;
+        s.IntervalIndex.emplace(iv.Key, s.Intervals.size());
+        s.Intervals.push_back(std::move(iv));
+        s.IntervalEndStation.push_back(i);
+    }
+
+    // Lightweight.
+    s.LightweightTotal = 0;
+    for (const LightRow& row : light) {
+        if (!(row.LCG > row.Xa && row.LCG < row.Xf) && state.Messages) state.Messages->ShowMessage(kLightweightWarning);
+        if (row.Weight == 0) continue;
+        s.LightweightTotal +=
+            SpreadLoad(s, StrengthLoad{row.Weight, row.LCG, row.Xa, row.Xf}, LoadKind::Light, false);
+    }
+
+    // Allowables.
+    const bool torsion = ship.OptionOn(kOptionTorsion);
+    for (sfbmseg_rec& iv : s.Intervals)
+        for (size_t k = 0; k < 2; ++k) {
+            SetLimits(ship.ClassAllow.intact[k], true, torsion, iv, iv.IntactAllow[k]);
+            SetLimits(ship.ClassAllow.flooded[k], false, torsion, iv, iv.FloodedAllow[k]);
+        }
+}
+
+}  // namespace kv
