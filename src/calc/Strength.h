@@ -44,6 +44,13 @@ struct StrengthLoad {
     Extended Weight = 0, LCG = 0, AftX = 0, ForeX = 0;
 };
 
+// Tween deck settings of the first hold under which the cargo compartments'
+// weight is split at CargoSplitX: "Stowed in deck" (every loaded compartment,
+// 85.3 % aft) and "Used as Upper Tweendeck" (the third compartment, 59 % aft).
+constexpr int TweenStowedInDeck = 2;
+constexpr int TweenUpperTweendeck = 4;
+constexpr Extended CargoSplitX = 77.1L;
+
 // Which load of an interval a spread item adds to.
 enum class LoadKind { Light, Dead };
 

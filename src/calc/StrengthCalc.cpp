@@ -24,9 +24,9 @@ constexpr Extended kTol = 1e-5L;
 
 // Tween deck setting of the first hold that splits the cargo compartments'
 // weight at the split position.
-constexpr int kStowedInDeck = 2;
-constexpr int kUpperTweendeck = 4;
-constexpr Extended kSplitX = 77.1L;
+constexpr int kStowedInDeck = TweenStowedInDeck;
+constexpr int kUpperTweendeck = TweenUpperTweendeck;
+constexpr Extended kSplitX = CargoSplitX;
 constexpr Extended kSplitAftShareStowed = 85.3L;
 constexpr Extended kSplitAftShareUpper = 59.0L;
 constexpr size_t kUpperTweendeckTank = 2;

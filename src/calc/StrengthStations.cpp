@@ -276,6 +276,10 @@ void BuildStrengthStations(KvState& state) {
             AddStationAtPosition(s, Limited(ship, t.AftEnd));
             AddStationAtPosition(s, Limited(ship, t.ForeEnd));
         }
+    // The split of the cargo compartments needs a station of its own, or the
+    // weight between the frames around it would be spread by neither part.
+    const int tween = state.LoadData.CompCodes.empty() ? 0 : state.LoadData.CompCodes[0];
+    if (tween == TweenStowedInDeck || tween == TweenUpperTweendeck) AddStationAtPosition(s, CargoSplitX);
     for (const baycell_rec& bay : state.ContInfo.bays)
         for (const cellinfo_rec& sec : bay.sections) {
             bool found = false;
@@ -305,13 +309,18 @@ void BuildStrengthStations(KvState& state) {
     AddStationAtPosition(s, ship.AftEndX);
     AddStationAtPosition(s, ship.ForeEndX);
 
-    // Intervals between consecutive stations that end inside the hull.
+    // Intervals between consecutive stations inside the hull. Both ends are
+    // tested: an interval from a frame aft of the aft extremity up to it would
+    // carry sectional area (buoyancy) where there is no hull.
     s.Intervals.clear();
     s.IntervalIndex.clear();
     s.IntervalEndStation.clear();
+    auto inside = [&](Extended x) {
+        return CompareValues(">=", x, ship.AftEndX) && CompareValues("<=", x, ship.ForeEndX);
+    };
     for (size_t i = 1; i < s.StationPos.size(); ++i) {
         const Extended x2 = s.StationPos[i];
-        if (!CompareValues(">=", x2, ship.AftEndX) || !CompareValues("<=", x2, ship.ForeEndX)) continue;
+        if (!inside(x2) || !inside(s.StationPos[i - 1])) continue;
         sfbmseg_rec iv;
         iv.Key = s.StationFrames[i - 1];
         iv.StartFrame = s.StationFrameNo[i - 1];
