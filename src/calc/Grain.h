@@ -1,6 +1,9 @@
 // Grain stability by the International Grain Code criteria.
 #pragma once
 
+#include <array>
+#include <string>
+
 #include "model/kvGlobal.h"
 
 namespace kv {
@@ -23,6 +26,10 @@ Extended GrainStaticAngle(const TReal1DArray& gzSpline, Extended lambda0, Extend
 // the static angle to min(40, angleLimit).
 Extended GrainResidualArea(const TReal1DArray& gzSpline, Extended lambda0, Extended lambda40, Extended staticAngle,
                            Extended angleLimit);
+
+// The captions and width proportions of grdGrain.
+const std::array<std::string, 6>& GrainGridHeader();
+std::array<int, 6> GrainGridColumnWidths();
 
 // Heeling moments, arms, allowable, static angle, residual area, the six
 // grid rows (CalcData.Grain) and JudgementFlags[GrainOK].
