@@ -80,20 +80,28 @@ void CalcTorsion(KvState& state, int condition) {
     // the part of the item lying inside it. An interval lying wholly within
     // an item takes W TCG l / (f - a); an item whose ends fall between
     // stations still gives its whole moment to the intervals it touches.
-    Extended total = 0;
-    for (sfbmseg_rec& iv : s.Intervals) {
-        Extended m = 0;
-        for (const HeelItem& it : items) {
-            const Extended span = it.ForeX - it.AftX;
-            if (!(span > 0)) continue;  // no length to spread over
-            if (CompareValues("<=", iv.X2, it.AftX) || CompareValues(">=", iv.X1, it.ForeX)) continue;
-            const Extended lo = std::max(iv.X1, it.AftX), hi = std::min(iv.X2, it.ForeX);
+    // The intervals run forward in order, so each item looks only at the
+    // intervals it overlaps (overlaps of less than the comparison tolerance
+    // do not count).
+    constexpr Extended tol = 1e-5L;
+    std::vector<Extended> moment(s.Intervals.size(), 0);
+    for (const HeelItem& it : items) {
+        const Extended span = it.ForeX - it.AftX;
+        if (!(span > 0)) continue;  // no length to spread over
+        auto p = std::partition_point(s.Intervals.begin(), s.Intervals.end(),
+                                      [&](const sfbmseg_rec& iv) { return iv.X2 <= it.AftX + tol; });
+        for (; p != s.Intervals.end() && p->X1 < it.ForeX - tol; ++p) {
             // Within the tolerance an interval inside the item takes its full length.
-            const Extended inside = CompareValues(">=", iv.X1, it.AftX) && CompareValues("<=", iv.X2, it.ForeX)
-                                        ? iv.Length
-                                        : hi - lo;
-            if (inside > 0) m += it.Weight * it.TCG * inside / span;
+            const Extended inside = CompareValues(">=", p->X1, it.AftX) && CompareValues("<=", p->X2, it.ForeX)
+                                        ? p->Length
+                                        : std::min(p->X2, it.ForeX) - std::max(p->X1, it.AftX);
+            if (inside > 0) moment[size_t(p - s.Intervals.begin())] += it.Weight * it.TCG * inside / span;
         }
+    }
+    Extended total = 0;
+    for (size_t i = 0; i < s.Intervals.size(); ++i) {
+        sfbmseg_rec& iv = s.Intervals[i];
+        Extended m = moment[i];
         if (loa > 0) m -= iv.Length * kUniformMoment / loa;
         iv.HeelMoment = {m, m};
         total += m;
