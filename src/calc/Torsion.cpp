@@ -83,18 +83,18 @@ void CalcTorsion(KvState& state, int condition) {
     // The intervals run forward in order, so each item looks only at the
     // intervals it overlaps (overlaps of less than the comparison tolerance
     // do not count).
-    constexpr Extended tol = 1e-5L;
+    constexpr Extended tol = 1e-5L;  // the tolerance of CompareValues
     std::vector<Extended> moment(s.Intervals.size(), 0);
     for (const HeelItem& it : items) {
         const Extended span = it.ForeX - it.AftX;
         if (!(span > 0)) continue;  // no length to spread over
+        // The first interval whose forward end lies beyond the item's aft end.
         auto p = std::partition_point(s.Intervals.begin(), s.Intervals.end(),
-                                      [&](const sfbmseg_rec& iv) { return iv.X2 <= it.AftX + tol; });
-        for (; p != s.Intervals.end() && p->X1 < it.ForeX - tol; ++p) {
+                                      [&](const sfbmseg_rec& iv) { return iv.X2 - it.AftX < tol; });
+        for (; p != s.Intervals.end() && p->X1 - it.ForeX <= -tol; ++p) {
             // Within the tolerance an interval inside the item takes its full length.
-            const Extended inside = CompareValues(">=", p->X1, it.AftX) && CompareValues("<=", p->X2, it.ForeX)
-                                        ? p->Length
-                                        : std::min(p->X2, it.ForeX) - std::max(p->X1, it.AftX);
+            const bool within = p->X1 - it.AftX > -tol && p->X2 - it.ForeX < tol;
+            const Extended inside = within ? p->Length : std::min(p->X2, it.ForeX) - std::max(p->X1, it.AftX);
             if (inside > 0) moment[size_t(p - s.Intervals.begin())] += it.Weight * it.TCG * inside / span;
         }
     }
