@@ -5,7 +5,11 @@
 
 #include "calc/Auxiliary.h"
 #include "calc/FloatingPosition.h"
+#include "calc/Grain.h"
+#include "calc/HoldMass.h"
 #include "calc/StabProc.h"
+#include "calc/Strength.h"
+#include "calc/Torsion.h"
 
 namespace kv {
 
@@ -145,9 +149,9 @@ void CalculateAll(KvState& state, CycleProbe* probe) {
     CalcState& calc = state.Calc;
     const shipinfo_rec& ship = state.ShipInfo;
 
-    // The weight distribution of the strength calculation comes with that
-    // calculation; until then its results say that they were not computed.
-    c.Strength.Computed = false;
+    // Container stacks, tanks and cargo items define strength stations, so
+    // the stations and the lightweight spread are rebuilt first.
+    BuildStrengthStations(state);
     Mark(probe, CycleStep::StrengthPreparation);
 
     SumWeights(state);
@@ -161,9 +165,8 @@ void CalculateAll(KvState& state, CycleProbe* probe) {
     MetacentricHeightAndHeel(state);
     Mark(probe, CycleStep::GMAndHeel);
 
-    // Hold mass limits come with their calculation: no values yet.
-    calc.HoldMassValues.clear();
-    calc.AltHoldLoading = false;
+    UpdateHoldMassValues(state);
+    calc.HoldMassCheck = CheckAllHoldMasses(state);
     c.Visibility = CalcBlindDistance(state);
     calc.AnyBallastHold = false;
     calc.AnyGrainMode = false;
@@ -180,12 +183,13 @@ void CalculateAll(KvState& state, CycleProbe* probe) {
     state.Tables.TableRangeExceeded = false;
     Mark(probe, CycleStep::Stability);
 
-    // Grain stability, longitudinal strength, torsion and hold flooding come
-    // with their calculations; their results say that they were not computed.
-    c.Grain.Computed = false;
+    // Grain, torsion and flooding run only while their result page is
+    // shown; otherwise their last results stay.
+    if (ship.OptionOn(OptionGrainStability) && calc.StabilityView == 1) CalcGrain(state);
     Mark(probe, CycleStep::Grain);
-    c.Strength.Computed = false;
+    CalcStrength(state);
     Mark(probe, CycleStep::Strength);
+    if (ship.OptionOn(OptionTorsion) && calc.StrengthView == 2) CalcTorsion(state);
     Mark(probe, CycleStep::Torsion);
     c.Flood.Computed = false;
     Mark(probe, CycleStep::Flooding);

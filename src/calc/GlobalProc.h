@@ -7,11 +7,11 @@ namespace kv {
 
 // The steps of the cycle in their order, for timing.
 enum class CycleStep {
-    StrengthPreparation,  // weight distribution (not computed yet)
+    StrengthPreparation,  // strength stations, intervals and the lightweight spread
     Summaries,            // group, container and panel totals, lightship, displacement, centres
     FloatingPosition,     // trim search, hydrostatics, drafts and marks
     GMAndHeel,            // propeller immersion, GM, heel, side drafts
-    FlagsAndVisibility,   // hold mass values, hold flags, blind distance
+    FlagsAndVisibility,   // hold drafts and masses, hold mass check, hold flags, blind distance
     Stability,            // intact stability and its criteria
     Grain,
     Strength,

@@ -8,6 +8,8 @@
 #include "CycleFixture.h"
 #include "calc/CycleInputs.h"
 #include "calc/GlobalProc.h"
+#include "calc/Grain.h"
+#include "calc/Torsion.h"
 
 using kvtest::CycleShip;
 
@@ -200,15 +202,19 @@ TEST(CalculationCycle, PropellerImmersionByMethod) {
     EXPECT_NEAR(double(c.PropImmersion), (double(c.DraftAP) + 10 * double(c.Trim) / 100 - 1) / 4 * 100, 1e-9);
 }
 
-TEST(CalculationCycle, FlagsAndResultsNotComputedYet) {
+TEST(CalculationCycle, HoldFlagsAndTheOptionalCalculationsOnlyOnTheirPages) {
     CycleShip ship;
     kv::shipinfo_rec& s = ship.State.ShipInfo;
     s.GroupCount[1] = 3;
     ship.State.LoadData.Loads[1].Items.resize(3);
-    ship.State.Calc.HoldMassValues = {1, 2, 3};
+    ship.State.Calc.HoldMassValues = {1, 2, 3, 4};
+    // Grain and torsion switched on but their pages not shown: the earlier
+    // results stay as they were.
+    s.Options[kv::OptionGrainStability].Enabled = 1;
+    s.Options[kv::OptionTorsion].Enabled = 1;
     ship.State.CalcData.Grain.Computed = true;
-    ship.State.CalcData.Strength.Computed = true;
-    ship.State.CalcData.Flood.Computed = true;
+    ship.State.CalcData.Grain.TotalMoment = 123;
+    ship.State.CalcData.Strength.Torsion.Computed = true;
     struct Case {
         int type0, type2;
         bool ballast, grain;
@@ -222,10 +228,16 @@ TEST(CalculationCycle, FlagsAndResultsNotComputedYet) {
         EXPECT_EQ(ship.State.Calc.AnyBallastHold, k.ballast);
         EXPECT_EQ(ship.State.Calc.AnyGrainMode, k.grain);
         EXPECT_FALSE(ship.State.Tables.TableRangeExceeded);
-        EXPECT_FALSE(ship.State.CalcData.Grain.Computed);
+        EXPECT_TRUE(ship.State.CalcData.Grain.Computed);
+        EXPECT_EQ(ship.State.CalcData.Grain.TotalMoment, 123);
+        EXPECT_TRUE(ship.State.CalcData.Strength.Torsion.Computed);
+        // One hold value per hold of the ship, refilled by every cycle; this
+        // ship has no hold compartments, so nothing is counted in them.
+        ASSERT_EQ(ship.State.Calc.HoldMassValues.size(), 3u);
+        for (kv::Extended m : ship.State.Calc.HoldMassValues) EXPECT_EQ(m, 0);
+        // Without frames there are no strength stations: nothing is judged.
         EXPECT_FALSE(ship.State.CalcData.Strength.Computed);
-        EXPECT_FALSE(ship.State.CalcData.Flood.Computed);
-        EXPECT_TRUE(ship.State.Calc.HoldMassValues.empty());
+        EXPECT_FALSE(ship.State.Calc.JudgementFlags[kv::StrengthOK]);
     }
 }
 
