@@ -22,11 +22,6 @@ constexpr Extended kArmEndAngle = 40;  // the heeling arm runs from 0 to 40 degr
 constexpr int kDeckEdgeOption = 18;
 constexpr int kNoRangeCheckOption = 21;
 
-// Criteria of the Grain Code.
-constexpr Extended kMinGoM = 0.3L;            // m
-constexpr Extended kMaxStaticAngle = 12.0L;   // degrees
-constexpr Extended kMinResidualArea = 0.075L; // m-rad
-
 bool IsGrainCargo(int cargoType) { return cargoType == CargoTGrain || cargoType == CargoUGrain; }
 
 std::string Shown3(Extended v) { return FormatFloat("0.000", std::isfinite(v) ? v : 0); }
@@ -186,7 +181,7 @@ void CalcGrain(KvState& state) {
     const std::string& wu = state.Units.UnitNames[UnitWeight];
     const bool deckEdge = ship.OptionOn(kDeckEdgeOption);
     const Extended immersion = deckEdge ? DeckImmersionAngle(state, c.DisplacementSW, c.Trim, c.Heel) : 0;
-    const Extended angleAllow = deckEdge && immersion < kMaxStaticAngle ? immersion : kMaxStaticAngle;
+    const Extended angleAllow = deckEdge && immersion < GrainMaxStaticAngle ? immersion : GrainMaxStaticAngle;
 
     std::vector<stabcriterion_rec> rows(6);
     auto set = [&](int row, const char* name, Extended actual, const char* sign, const std::string& allow,
@@ -201,9 +196,9 @@ void CalcGrain(KvState& state) {
         r.Shown = true;
     };
     set(1, "Flooding Angle         ", c.Stab.FloodAngle, "", "", "deg");
-    set(2, "Corrected GoM          ", g.GoM * L, ">", Shown3(kMinGoM * L), lu);
+    set(2, "Corrected GoM          ", g.GoM * L, ">", Shown3(GrainMinGoM * L), lu);
     set(3, "Static Angle of Heel   ", g.StaticAngle, "<", Shown3(angleAllow), "deg");
-    set(4, "Residual Area          ", g.ResidualArea * L, ">", Shown3(kMinResidualArea * L), lu + "-rad");
+    set(4, "Residual Area          ", g.ResidualArea * L, ">", Shown3(GrainMinResidualArea * L), lu + "-rad");
     set(5, "Grain Heeling Moment   ", g.TotalMoment * W * L, "<", Shown3(g.AllowableMoment * W * L), wu + "-" + lu);
     set(6, "Immersion of deck edge", immersion, "", "", "deg");
     rows[5].Shown = deckEdge;

@@ -10,6 +10,11 @@ namespace kv {
 
 constexpr int OptionGrainStability = 1;  // ship option 1
 
+// The criteria of the International Grain Code.
+constexpr Extended GrainMinGoM = 0.3L;            // corrected GM, m
+constexpr Extended GrainMaxStaticAngle = 12.0L;   // static angle of heel, degrees
+constexpr Extended GrainMinResidualArea = 0.075L; // residual area, m-rad
+
 // The four values of every group-1 compartment (CalcData.Grain.Compartments)
 // from its loading, level and grain particulars.
 void GrainCompartmentMoments(KvState& state);
