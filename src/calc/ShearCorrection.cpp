@@ -9,6 +9,8 @@
 #include "calc/ShearCorrection.h"
 
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "calc/HoldMass.h"
 #include "calc/Strength.h"
@@ -185,94 +187,139 @@ const char* ShearCorrectionMethodName(int method) {
 
 bool CorrectionSubtracts(int method) { return method == 0 || method == 4; }
 
-EndPair ShearForceCorrection(KvState& state, int method, const calcdata_rec& record, Extended x1, Extended x2,
-                             bool flooded) {
-    EndPair dq;
-    if (method < 0 || method > 4) return dq;
-    const auto& holds = state.TankGroup.Groups[0].Tanks;
-    const auto& comps = state.TankGroup.Groups[1].Tanks;
-    const int n0 = std::min<int>(state.ShipInfo.GroupCount[0], int(holds.size()));
-    int h = -1;
-    for (int k = 0; k < n0 && h < 0; ++k)
-        if (CompareValues("<=", x2, holds[size_t(k)].ForeEnd) && CompareValues(">=", x1, holds[size_t(k)].AftEnd))
-            h = k;
-    HoldView v{state, record, std::min<int>(state.ShipInfo.GroupCount[1], int(comps.size()))};
-    if (h < 0 || !v.Exists(h)) return dq;
+namespace {
 
-    const tank_rec& comp = comps[size_t(h)];
+// How dQ runs over a hold.
+enum class Shape { None, Linear, Distance, Flat, SignedDistance };
+
+// The correction of one hold: dQ(x) from the shape, the signed magnitude C
+// and the reference pair (L, X); method 4 takes its sign per end from the
+// bulkhead forces (Diff = Qa - Qb) and the mid-length M.
+struct HoldCorrection {
+    Shape Kind = Shape::None;
+    Ref Reference = Ref::None;
+    Extended C = 0, L = 0, X = 0, M = 0, Diff = 0;
+
+    EndPair At(Extended x1, Extended x2) const { return {Value(x1), Value(x2)}; }
+    Extended Value(Extended x) const {
+        switch (Kind) {
+            case Shape::Linear: return (x - X) * C / L;
+            case Shape::Distance: return C * std::fabs(x - X) / L;
+            case Shape::Flat: return C;
+            case Shape::SignedDistance: return Sign(x) * C * std::fabs(x - X) / L;
+            default: return 0;
+        }
+    }
+    int Sign(Extended x) const {
+        if (Reference == Ref::FullFore) return Diff < 0 ? -1 : 1;
+        if (Reference == Ref::FullAft) return Diff > 0 ? -1 : 1;
+        if (x < M) return Diff < 0 ? -1 : 1;
+        return Diff > 0 ? -1 : 1;
+    }
+};
+
+int CorrectionHoldCount(const KvState& state) {
+    return std::min<int>(state.ShipInfo.GroupCount[1], int(state.TankGroup.Groups[1].Tanks.size()));
+}
+
+// The first hold (group 0) that holds [x1, x2], or -1.
+int HoldOfInterval(const KvState& state, Extended x1, Extended x2) {
+    const auto& holds = state.TankGroup.Groups[0].Tanks;
+    const int n0 = std::min<int>(state.ShipInfo.GroupCount[0], int(holds.size()));
+    for (int k = 0; k < n0; ++k)
+        if (CompareValues("<=", x2, holds[size_t(k)].ForeEnd) && CompareValues(">=", x1, holds[size_t(k)].AftEnd))
+            return k;
+    return -1;
+}
+
+HoldCorrection CorrectionOfHold(KvState& state, int method, const calcdata_rec& record, int h, bool flooded) {
+    HoldCorrection hc;
+    HoldView v{state, record, CorrectionHoldCount(state)};
+    if (method < 0 || method > 4 || !v.Exists(h)) return hc;
+    const tank_rec& comp = state.TankGroup.Groups[1].Tanks[size_t(h)];
     const Extended a = comp.SFFactors[0], b = comp.SFFactors[1], c = comp.SFFactors[2];
     const bool first = h == 0, last = h == v.count - 1;
 
     if (method == 0 || method == 1) {
         // The cargo compartment's own ends.
         const Extended A = comp.AftEnd, F = comp.ForeEnd;
-        Extended C = 0;
-        Ref ref = Ref::None;
         if (method == 0) {
-            C = (a * v.T(h) + v.CI(h) + v.w(h)) * b - c * v.d(h);
-            C /= Gravity;
-            ref = ByPosition(first, last);
+            hc.C = ((a * v.T(h) + v.CI(h) + v.w(h)) * b - c * v.d(h)) / Gravity;
+            hc.Reference = ByPosition(first, last);
         } else {
-            if (!state.Calc.AltHoldLoading) return dq;
-            ref = Method1Ref(v, h);
-            if (ref == Ref::None) return dq;
+            if (!state.Calc.AltHoldLoading) return hc;
+            hc.Reference = Method1Ref(v, h);
+            if (hc.Reference == Ref::None) return hc;
             const Bulkheads q = BulkheadForces(state, A, F, flooded);
-            C = a * 0.5L * (q.Qa - q.Qb);
+            hc.C = a * 0.5L * (q.Qa - q.Qb);
         }
-        const Pair pr = PairOf(ref, A, F);
-        if (!(pr.L > 0)) return dq;  // a hold of no length takes no correction
-        dq.At1 = (x1 - pr.X) * C / pr.L;
-        dq.At2 = (x2 - pr.X) * C / pr.L;
-        return dq;
+        const Pair pr = PairOf(hc.Reference, A, F);
+        if (!(pr.L > 0)) return hc;  // a hold of no length takes no correction
+        hc.L = pr.L;
+        hc.X = pr.X;
+        hc.Kind = Shape::Linear;
+        return hc;
     }
 
     // The Qc family, over the bale compartment's ends.
-    const Extended A = holds[size_t(h)].AftEnd, F = holds[size_t(h)].ForeEnd;
-    Extended W = v.w(h) + v.CI(h) + (method == 2 ? v.TL(h) : v.T(h));
-    if (a * b == 0) return dq;  // no factors, no correction
+    const tank_rec& hold = state.TankGroup.Groups[0].Tanks[size_t(h)];
+    const Extended A = hold.AftEnd, F = hold.ForeEnd;
+    if (a * b == 0) return hc;  // no factors, no correction
+    const Extended W = v.w(h) + v.CI(h) + (method == 2 ? v.TL(h) : v.T(h));
     Extended C = c * std::fabs(W / (a * b) - SeaWater * v.d(h));
     if (method == 3) C /= Gravity;
 
-    Ref ref;
     if (state.ShipInfo.OptionOn(OptionContinuousCorrection))
-        ref = ByPosition(first, last);
+        hc.Reference = ByPosition(first, last);
     else if (method == 4)
-        ref = Method4BulkheadRef(v, h);
+        hc.Reference = Method4BulkheadRef(v, h);
     else
-        ref = QcBulkheadRef(v, method, h);
-    if (ref == Ref::None || C == 0) return dq;
-    const Pair pr = PairOf(ref, A, F);
-    if (!(pr.L > 0)) return dq;
+        hc.Reference = QcBulkheadRef(v, method, h);
+    if (hc.Reference == Ref::None || C == 0) return hc;
+    const Pair pr = PairOf(hc.Reference, A, F);
+    if (!(pr.L > 0)) return hc;
+    hc.L = pr.L;
+    hc.X = pr.X;
     const Bulkheads q = BulkheadForces(state, A, F, flooded);
 
     if (method == 4) {
-        const Extended M = (A + F) / 2;
-        const Extended diff = q.Qa - q.Qb;
-        auto sign = [&](Extended x) {
-            if (ref == Ref::FullFore) return diff < 0 ? -1 : 1;
-            if (ref == Ref::FullAft) return diff > 0 ? -1 : 1;
-            if (x < M) return diff < 0 ? -1 : 1;
-            return diff > 0 ? -1 : 1;
-        };
-        dq.At1 = sign(x1) * C * std::fabs(x1 - pr.X) / pr.L;
-        dq.At2 = sign(x2) * C * std::fabs(x2 - pr.X) / pr.L;
-        return dq;
-    }
-
-    if (q.Qa * q.Qb >= 0) {
+        hc.C = C;
+        hc.M = (A + F) / 2;
+        hc.Diff = q.Qa - q.Qb;
+        hc.Kind = Shape::SignedDistance;
+    } else if (q.Qa * q.Qb >= 0) {
         // Bulkhead forces of one sign: against them, in full over the half
         // pair, growing from X otherwise.
-        if (q.Qa > 0) C = -C;
-        if (ref == Ref::Half) {
-            dq.At1 = dq.At2 = C;
-        } else {
-            dq.At1 = C * std::fabs(x1 - pr.X) / pr.L;
-            dq.At2 = C * std::fabs(x2 - pr.X) / pr.L;
-        }
+        hc.C = q.Qa > 0 ? -C : C;
+        hc.Kind = hc.Reference == Ref::Half ? Shape::Flat : Shape::Distance;
     } else {
-        if (q.Qa - q.Qb < 0) C = -C;
-        dq.At1 = C * (x1 - pr.X) / pr.L;
-        dq.At2 = C * (x2 - pr.X) / pr.L;
+        hc.C = q.Qa - q.Qb < 0 ? -C : C;
+        hc.Kind = Shape::Linear;
+    }
+    return hc;
+}
+
+}  // namespace
+
+EndPair ShearForceCorrection(KvState& state, int method, const calcdata_rec& record, Extended x1, Extended x2,
+                             bool flooded) {
+    const int h = HoldOfInterval(state, x1, x2);
+    if (h < 0) return {};
+    return CorrectionOfHold(state, method, record, h, flooded).At(x1, x2);
+}
+
+// The same for every interval of state.Strength, each hold's correction
+// worked out once.
+std::vector<EndPair> ShearForceCorrections(KvState& state, int method, const calcdata_rec& record, bool flooded) {
+    const auto& intervals = state.Strength.Intervals;
+    std::vector<EndPair> dq(intervals.size());
+    std::vector<std::optional<HoldCorrection>> byHold(size_t(std::max(0, CorrectionHoldCount(state))));
+    for (size_t i = 0; i < intervals.size(); ++i) {
+        const int h = HoldOfInterval(state, intervals[i].X1, intervals[i].X2);
+        if (h < 0 || size_t(h) >= byHold.size()) continue;
+        auto& hc = byHold[size_t(h)];
+        if (!hc) hc = CorrectionOfHold(state, method, record, h, flooded);
+        dq[i] = hc->At(intervals[i].X1, intervals[i].X2);
     }
     return dq;
 }

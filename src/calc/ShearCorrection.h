@@ -2,6 +2,8 @@
 // ship's correction method.
 #pragma once
 
+#include <vector>
+
 #include "model/kvGlobal.h"
 
 namespace kv {
@@ -21,5 +23,10 @@ bool CorrectionSubtracts(int method);
 // Both 0 when the interval lies in no single hold.
 EndPair ShearForceCorrection(KvState& state, int method, const calcdata_rec& record, Extended x1, Extended x2,
                              bool flooded);
+
+// ShearForceCorrection for every interval of state.Strength in order, each
+// hold's correction worked out once: the same values at a fraction of the
+// cost when the whole interval list is corrected.
+std::vector<EndPair> ShearForceCorrections(KvState& state, int method, const calcdata_rec& record, bool flooded);
 
 }  // namespace kv

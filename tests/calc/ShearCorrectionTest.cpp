@@ -337,3 +337,34 @@ TEST(ShearCorrection, ZeroFactorsGiveNoCorrection) {
         EXPECT_EQ(d.At2, 0) << m;
     }
 }
+
+// The whole interval list at once gives what each interval gives alone,
+// through engine room, holds, a bulkhead between stations and the fore body.
+TEST(ShearCorrection, WholeListMatchesEachInterval) {
+    KvState s = Ship();
+    kvtest::SetStations(s, {0, 10, 20, 25, 30, 35, 45, 50, 60, 65, 70, 80, 90, 100});
+    kvtest::SetShear(s, [](long double x) { return 40 * std::sin(double(x) / 15); });
+    kvtest::SetShear(s, [](long double x) { return 900 - 12 * x; }, true);
+    SetFactors(s, 0.9L, 1.1L, 0.7L);
+    kvtest::SetHoldWeights(s, s.CalcData, {800, 0, 1300}, {40, 0, 65});
+    s.CalcDataFlood = s.CalcData;
+    kvtest::SetHoldWeights(s, s.CalcDataFlood, {800, 2000, 1300}, {40, 100, 65});
+    s.LoadData.BaleList = {kvtest::CargoItem(150, 42, 48)};
+    kvtest::AddBallast(s, 30, 50, -1, 120, 3);
+    s.Calc.AltHoldLoading = true;
+    for (int m = 0; m < 5; ++m)
+        for (bool flooded : {false, true}) {
+            const std::vector<EndPair> all =
+                kv::ShearForceCorrections(s, m, flooded ? s.CalcDataFlood : s.CalcData, flooded);
+            ASSERT_EQ(all.size(), s.Strength.Intervals.size());
+            int corrected = 0;
+            for (size_t i = 0; i < all.size(); ++i) {
+                const auto& iv = s.Strength.Intervals[i];
+                const EndPair one = Dq(s, m, iv.X1, iv.X2, flooded);
+                EXPECT_EQ(all[i].At1, one.At1) << m << " " << flooded << " " << double(iv.X1);
+                EXPECT_EQ(all[i].At2, one.At2) << m << " " << flooded << " " << double(iv.X1);
+                if (one.At1 != 0 || one.At2 != 0) ++corrected;
+            }
+            EXPECT_GT(corrected, 0) << m << " " << flooded;
+        }
+}
