@@ -7,6 +7,7 @@
 #include "calc/HoldMass.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "calc/Strength.h"
 #include "calc/TankContents.h"
@@ -29,10 +30,16 @@ const std::vector<TankResult>& GroupResults(const KvState& state, int group) {
 
 bool StrictlyInside(Extended x, const tank_rec& hold) { return x > hold.AftEnd && x < hold.ForeEnd; }
 
-// (aft, fore] with the tolerant comparison: a point on a bulkhead belongs to
-// the hold aft of it, so that it is counted exactly once.
+// (aft, fore] with the tolerant comparison (CompareValues ">" and "<=",
+// written out: it runs for every container of the plan and every hold): a
+// point on a bulkhead belongs to the hold aft of it, so that it is counted
+// exactly once.
 bool InsideAftOpen(Extended x, const tank_rec& hold) {
-    return CompareValues(">", x, hold.AftEnd) && CompareValues("<=", x, hold.ForeEnd);
+    constexpr Extended tol = 1e-5L;
+    const Extended da = x - hold.AftEnd, df = x - hold.ForeEnd;
+    const bool aboveAft = !(std::fabs(da) < tol) && da > 0;
+    const bool notAboveFore = std::fabs(df) < tol || df < tol;
+    return aboveAft && notAboveFore;
 }
 
 // One curve at a draft: linear through the bracketing pair of points, the
