@@ -12,6 +12,7 @@
 #include "shipgen/Compartments.h"
 #include "shipgen/ConditionCompiler.h"
 #include "shipgen/GMLimits.h"
+#include "shipgen/GrainTable.h"
 #include "shipgen/Lightweight.h"
 #include "shipgen/ShipDefinition.h"
 #include "shipgen/StrengthData.h"
@@ -113,8 +114,9 @@ ShipDataSet Build(const std::string& definitionDir) {
     tab[FloodAngleTableSlot] = ht.FloodAngle;
     tab[LoadLineTableSlot] = ht.LoadLine;
     tab[ImmersionTableSlot] = ht.Immersion;
-    // Slots 6 (grain) and 8 (damage limiting GM/KG) stay empty until the
-    // criteria that derive them are built; slot 7 follows the wind table.
+    // Slot 8 (damage limiting GM/KG) stays empty: the program computes no
+    // damage stability. Slot 7 follows the wind table.
+    tab[GrainTableSlot] = BuildGrainTable(ship, GrainTableKG(def.Compartments));
     double designDraft = Num(def.Ship, "designDraft", "ship.json");
     ship.DesignDisplacement = DisplacementAtDraft(hull, designDraft, 0.0);
     ship.DesignDeadweight = ship.DesignDisplacement - ship.LightWeight;
@@ -124,7 +126,7 @@ ShipDataSet Build(const std::string& definitionDir) {
     std::vector<HoldFloor> floors;
     for (size_t h = 0; h < out.tanks.Groups[0].Tanks.size(); ++h) {
         const tank_rec& t = out.tanks.Groups[0].Tanks[h];
-        floors.push_back({double(t.AftEnd), double(t.ForeEnd), tanks.holdFloorAreas[h]});
+        floors.push_back({double(t.AftEnd), double(t.ForeEnd), tanks.holdFloorAreas[h], double(t.MaxVolume)});
     }
     ship.ShipTables.CargoMassList = BuildHoldMassCurves(def.Strength, floors);
 

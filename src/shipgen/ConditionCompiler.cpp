@@ -54,13 +54,29 @@ std::pair<int, int> FindTank(const KvState& s, const std::string& name, const st
     throw DefinitionError(where + ": no tank \"" + name + "\"");
 }
 
+// The loading kind of a hold as the cargo grid names it.
+int CargoKind(const std::string& text, const std::string& where) {
+    static const char* names[] = {"BALE", "BULK", "T_GRAIN", "U_GRAIN", "E.BALLAST"};
+    for (int k = 0; k < 5; ++k)
+        if (text == names[k]) return k;
+    throw DefinitionError(where + ": cargo \"" + text + "\" is none of BALE, BULK, T_GRAIN, U_GRAIN, E.BALLAST");
+}
+
 void FillTank(KvState& s, int g, int i, const json& entry, const std::string& where) {
     const tank_rec& t = s.TankGroup.Groups[size_t(g)].Tanks[size_t(i)];
     double percent = Num(entry, "percent", where);
     if (percent < 0 || percent > 100)
         throw DefinitionError(where + ": fill of " + std::to_string(percent) + " % outside 0 to 100");
     loadinfo_rec& l = s.LoadData.Loads[size_t(g)].Items[size_t(i)];
-    l.Volume = t.MaxVolume * Extended(percent) / 100;
+    Extended capacity = t.MaxVolume;
+    if (entry.contains("cargo")) {
+        // Holds only: the loading kind, whose capacity the percentage is of
+        // (a trimmed or untrimmed grain hold holds less than its moulded volume).
+        if (g != 1) throw DefinitionError(where + ": \"cargo\" is for the cargo holds (group 1) only");
+        l.CargoType = CargoKind(Text(entry, "cargo", where), where);
+        capacity = HoldCapacity(s, i);
+    }
+    l.Volume = capacity * Extended(percent) / 100;
     l.Density = entry.contains("density") ? Extended(Num(entry, "density", where)) : t.DefaultSG;
     if (!(l.Density > 0)) throw DefinitionError(where + ": density must be above 0");
 }

@@ -98,24 +98,32 @@ classallow_rec BuildAllowables(const json& strength, const std::vector<FramePos>
 std::vector<cargomass_rec> BuildHoldMassCurves(const json& strength, const std::vector<HoldFloor>& holds) {
     const std::string where = "strength.json holdMass";
     const json& hm = Member(strength, "holdMass", "strength.json");
-    const double load = Num(hm, "tankTopLoad", where);      // t/m2 of tank top at the scantling draft
+    const double load = Num(hm, "tankTopLoad", where);      // t/m2 of tank top, one hold, at the scantling draft
+    const double pairDensity = Num(hm, "pairDensity", where);  // t/m3 of two adjacent holds' volume together
     const double ts = Num(hm, "scantlingDraft", where);     // m
-    const double te = Num(hm, "emptyHoldDraft", where);     // m: deepest draft with an empty hold
-    const double harbour = Num(hm, "harbourAllowance", where);  // share of the design mass
+    const double te = Num(hm, "emptyHoldDraft", where);     // m: deepest draft with one hold empty
+    const double tePair = Num(hm, "emptyPairDraft", where);  // m: deepest draft with two adjacent holds empty
+    const double harbour = Num(hm, "harbourAllowance", where);  // share of the one-hold design mass
     const double rho = 1.025;
+    if (!(load > 0) || !(pairDensity > 0) || !(ts > 0) || te < 0 || tePair < 0 || tePair > te || harbour < 0)
+        throw DefinitionError(where + ": loads and the scantling draft above 0, emptyPairDraft within 0 to "
+                                      "emptyHoldDraft, harbourAllowance not negative");
     std::vector<double> drafts;
     for (const json& d : Array(hm, "drafts", where)) drafts.push_back(d.get<double>());
-    if (drafts.size() < 2 || !std::is_sorted(drafts.begin(), drafts.end()))
+    if (drafts.size() < 2 || std::adjacent_find(drafts.begin(), drafts.end(), std::greater_equal<double>()) != drafts.end())
         throw DefinitionError(where + ": at least two ascending drafts");
 
-    // Limits of a floor area at draft t (sea-going).
-    auto maxSea = [&](double area, double t) { return std::max(0.0, area * (load - rho * std::max(0.0, ts - t))); };
-    auto minSea = [&](double area, double t) { return std::max(0.0, rho * area * (t - te)); };
-    auto curves = [&](double area, int port) {
+    // At the scantling draft the bottom carries designMass against the full
+    // outside pressure; at a smaller draft the outside water that holds the
+    // bottom up is less by rho (Ts - T) per square metre of tank top. Above
+    // the empty draft the outside pressure needs cargo on the tank top to
+    // hold it down. The harbour curves widen both by a share of the one-hold
+    // design mass (calm water, no dynamic loads).
+    auto curves = [&](double designMass, double area, double emptyDraft, double widen) {
         massminmaxinfo_rec m;
         for (double t : drafts) {
-            double hi = maxSea(area, t), lo = minSea(area, t);
-            if (port) { hi += harbour * load * area; lo = std::max(0.0, lo - harbour * load * area); }
+            const double hi = std::max(0.0, designMass - rho * area * std::max(0.0, ts - t)) + widen;
+            const double lo = std::max(0.0, rho * area * (t - emptyDraft) - widen);
             m.MaxCurve.push_back(Point(t, hi));
             m.MinCurve.push_back(Point(t, lo));
         }
@@ -124,9 +132,20 @@ std::vector<cargomass_rec> BuildHoldMassCurves(const json& strength, const std::
     std::vector<cargomass_rec> out;
     for (size_t h = 0; h < holds.size(); ++h) {
         cargomass_rec c;
+        const double one = load * holds[h].area;
         for (int k = 0; k < 2; ++k) {
-            c.OneHold[size_t(k)] = curves(holds[h].area, k);
-            if (h + 1 < holds.size()) c.TwoHolds[size_t(k)] = curves(holds[h].area + holds[h + 1].area, k);
+            const double widen = k ? harbour * one : 0.0;
+            c.OneHold[size_t(k)] = curves(one, holds[h].area, te, widen);
+            if (h + 1 < holds.size()) {
+                const HoldFloor& n = holds[h + 1];
+                // Two adjacent holds: the hull girder over both and the
+                // bulkhead between them take their volume at the pair
+                // density (the homogeneous full load), less than the sum
+                // of the two one-hold limits.
+                const double pair = pairDensity * (holds[h].volume + n.volume);
+                const double widenPair = k ? harbour * (one + load * n.area) : 0.0;
+                c.TwoHolds[size_t(k)] = curves(pair, holds[h].area + n.area, tePair, widenPair);
+            }
         }
         out.push_back(c);
     }
