@@ -71,10 +71,12 @@ Extended GrainResidualArea(const TReal1DArray& gzSpline, Extended lambda0, Exten
     const Extended upper = angleLimit < kArmEndAngle ? angleLimit : kArmEndAngle;
     const Extended gzArea = Extended(SplineIntegration(gzSpline, double(upper))) -
                             Extended(SplineIntegration(gzSpline, double(staticAngle)));
-    // The area under the heeling arm between the static angle and the upper
-    // limit is the trapezoid of the arm's own ordinates at those two angles.
-    const Extended armArea =
-        (ArmAt(lambda0, lambda40, staticAngle) + ArmAt(lambda0, lambda40, upper)) * (upper - staticAngle) / 2;
+    // The heeling-arm term is the trapezoid from the static angle to the
+    // upper limit with the arm at 0 degrees (lambda0) as its left ordinate.
+    // That overstates the arm's area by (lambda0 - arm at the static angle)
+    // (upper - static) / 2 and so errs on the safe side: the residual area is
+    // never larger than the area between the two curves.
+    const Extended armArea = (lambda0 + ArmAt(lambda0, lambda40, upper)) * (upper - staticAngle) / 2;
     return (gzArea - armArea) * kDegToRad;
 }
 
