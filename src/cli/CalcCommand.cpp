@@ -1,11 +1,15 @@
-// korvanel-cli calc FILE.LCF [--json]
+// korvanel-cli calc FILE.LCF [--json] [--harbour|--sea] [--intervals]
+//                            [--flood-hold N]... [--flood-all]
 //
 // Opens the condition, brings every tank, hold, constant, bay and bale cargo
-// item up to date, runs the calculation cycle and the warning checks, and
-// prints the results in internal units (m, t, degrees). Calculations that
-// come with later work (strength, torsion, grain, flooding, hold masses) are
-// printed as "not computed". The exit code is 0 whenever the calculation
-// ran, whatever the judgement.
+// item up to date, runs the calculation cycle, then torsion and grain
+// stability where the ship data switch them on and the flooding of the holds
+// asked for, and the warning checks; prints the results in internal units
+// (m, t, t·m, degrees). A calculation that did not run is printed as "not
+// computed". The exit code is 0 whenever the calculation ran, whatever the
+// judgement; 2 for wrong arguments.
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <iomanip>
 #include <ostream>
@@ -13,10 +17,14 @@
 #include <nlohmann/json.hpp>
 
 #include "calc/CycleInputs.h"
+#include "calc/Flooding.h"
 #include "calc/GlobalProc.h"
+#include "calc/Grain.h"
 #include "calc/TankContents.h"
+#include "calc/Torsion.h"
 #include "calc/Warnings.h"
 #include "cli/Commands.h"
+#include "cli/StrengthOutput.h"
 #include "model/ConditionFile.h"
 #include "numerics/Formats.h"
 
@@ -135,12 +143,7 @@ json ResultJson(const kv::KvState& s) {
     j["Messages"] = msgs;
     j["TableRangeExceeded"] = s.Calc.StabilityRangeExceeded;
     j["HydrostaticsRangeExceeded"] = s.Calc.FloatRangeExceeded;
-    j["NotComputed"] = {"Strength", "Torsion", "Grain", "Flooding", "HoldMass"};
-    j["Strength"] = "not computed";
-    j["Torsion"] = "not computed";
-    j["Grain"] = "not computed";
-    j["Flooding"] = "not computed";
-    j["HoldMass"] = "not computed";
+    j["VoyageCond"] = s.LoadData.VoyageCond == kv::ConditionPort ? "PORT" : "SEA";
     return j;
 }
 
@@ -148,7 +151,8 @@ std::string F(Extended v, const char* fmt = "0.000") { return kv::FormatFloat(fm
 
 void PrintResult(std::ostream& os, const kv::KvState& s, const std::string& file) {
     const kv::calcdata_rec& c = s.CalcData;
-    os << "Calculation of " << ToUtf8(file) << " (m, t, degrees)\n";
+    os << "Calculation of " << ToUtf8(file) << " (m, t, degrees), "
+       << (s.LoadData.VoyageCond == kv::ConditionPort ? "harbour" : "sea-going") << " condition\n";
     os << "Weight summary      Weight       LCG       TCG       VCG       FSM\n";
     for (size_t i = 0; i < c.Summaries.size(); ++i) {
         const kv::tanksummary_rec& g = c.Summaries[i];
@@ -207,7 +211,6 @@ void PrintResult(std::ostream& os, const kv::KvState& s, const std::string& file
     for (const std::string& m : s.StatusMessages) os << "  " << ToUtf8(m) << "\n";
     os << "Table range exceeded: " << (s.Calc.StabilityRangeExceeded ? "yes" : "no")
        << " (hydrostatics: " << (s.Calc.FloatRangeExceeded ? "yes" : "no") << ")\n";
-    os << "Strength, torsion, grain, flooding, hold masses: not computed\n";
 }
 
 }  // namespace
@@ -225,21 +228,108 @@ int OpenForCalculation(CliContext& ctx, const char* cmd, const std::string& file
     kv::UpdateAllTankItems(s);
     kv::UpdateContainerItems(s);
     kv::BuildBaleSummary(s, s.CalcData.Summaries[1]);
+    // Every hold compartment takes flood water, as when the window opens a
+    // condition.
+    kv::RebuildActiveHoldCompartments(s);
     return 0;
 }
 
+namespace {
+
+struct CalcArgs {
+    std::string File;
+    bool Json = false;
+    int Voyage = -1;  // -1: as the condition has it; else 0 SEA, 1 PORT
+    bool Intervals = false;
+    bool FloodAll = false;
+    std::vector<long> FloodHolds;  // as typed, from 1
+};
+
+int CalcUsage(CliContext& ctx, const std::string& why) {
+    ctx.Err << "korvanel-cli calc: " << why << "\n";
+    return 2;
+}
+
+// A whole decimal number and nothing else.
+bool ParseWhole(const std::string& text, long& v) {
+    const char* end = text.data() + text.size();
+    auto [p, ec] = std::from_chars(text.data(), end, v);
+    return !text.empty() && ec == std::errc() && p == end;
+}
+
+int ParseCalcArgs(CliContext& ctx, const std::vector<std::string>& args, CalcArgs& a) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& x = args[i];
+        if (x == "--json") {
+            a.Json = true;
+        } else if (x == "--harbour" || x == "--sea") {
+            const int v = x == "--harbour" ? kv::ConditionPort : kv::ConditionSea;
+            if (a.Voyage != -1 && a.Voyage != v) return CalcUsage(ctx, "--harbour and --sea exclude each other");
+            a.Voyage = v;
+        } else if (x == "--intervals") {
+            a.Intervals = true;
+        } else if (x == "--flood-all") {
+            a.FloodAll = true;
+        } else if (x == "--flood-hold") {
+            long n = 0;
+            if (i + 1 >= args.size()) return CalcUsage(ctx, "--flood-hold needs a hold number");
+            if (!ParseWhole(args[i + 1], n))
+                return CalcUsage(ctx, "--flood-hold needs a whole hold number, not '" + args[i + 1] + "'");
+            a.FloodHolds.push_back(n);
+            ++i;
+        } else if (a.File.empty() && !(x.size() > 1 && x[0] == '-' && x[1] == '-')) {
+            a.File = x;
+        } else {
+            return CalcUsage(ctx, "unknown argument '" + x + "'");
+        }
+    }
+    if (a.File.empty()) return CalcUsage(ctx, "a condition file is needed");
+    return 0;
+}
+
+}  // namespace
+
 int CmdCalc(CliContext& ctx, const std::vector<std::string>& args) {
-    bool asJson = false;
-    std::string file;
-    if (int rc = ParseFileAndJson(ctx, "calc", args, file, asJson)) return rc;
-    if (int rc = OpenForCalculation(ctx, "calc", file)) return rc;
+    CalcArgs a;
+    if (int rc = ParseCalcArgs(ctx, args, a)) return rc;
+    // The holds are known once the ship data are loaded; check them before
+    // the condition is opened so that a wrong number costs nothing.
+    ctx.LoadShipData();
     kv::KvState& s = *ctx.State;
+    const long holds = long(s.TankGroup.Groups[0].Tanks.size());
+    StrengthRequest req;
+    req.Intervals = a.Intervals;
+    for (long n : a.FloodHolds) {
+        if (n < 1 || n > holds)
+            return CalcUsage(ctx, "--flood-hold " + std::to_string(n) + " is not a hold: the ship has " +
+                                      (holds ? "holds 1 to " + std::to_string(holds) : std::string("no holds")));
+        if (std::find(req.FloodHolds.begin(), req.FloodHolds.end(), int(n - 1)) == req.FloodHolds.end())
+            req.FloodHolds.push_back(int(n - 1));
+    }
+    if (a.FloodAll) {
+        req.FloodHolds.clear();
+        for (int h = 0; h < int(holds); ++h) req.FloodHolds.push_back(h);
+    }
+    if (int rc = OpenForCalculation(ctx, "calc", a.File)) return rc;
+    if (a.Voyage != -1) s.LoadData.VoyageCond = a.Voyage;
     kv::CalculateAll(s);
+    // What the print module adds to the cycle: torsion and grain stability
+    // where the ship data switch them on, and the holds to be flooded.
+    if (s.ShipInfo.OptionOn(kv::OptionTorsion) && s.CalcData.Strength.Computed) kv::CalcTorsion(s);
+    if (s.ShipInfo.OptionOn(kv::OptionGrainStability)) kv::CalcGrain(s);
+    if (!req.FloodHolds.empty() && s.ShipInfo.OptionOn(kv::OptionHoldFlooding) && s.CalcData.Strength.Computed)
+        for (int h : req.FloodHolds) kv::FloodHold(s, h);
+    else if (!req.FloodHolds.empty() && !s.ShipInfo.OptionOn(kv::OptionHoldFlooding))
+        ctx.Err << "korvanel-cli calc: hold flooding is off in the ship data (option 2); no hold flooded\n";
     kv::CheckWarnings(s);
-    if (asJson)
-        ctx.Out << ResultJson(s).dump(2) << "\n";
-    else
-        PrintResult(ctx.Out, s, file);
+    if (a.Json) {
+        nlohmann::ordered_json j = ResultJson(s);
+        AddStrengthJson(j, s, req);
+        ctx.Out << j.dump(2) << "\n";
+    } else {
+        PrintResult(ctx.Out, s, a.File);
+        PrintStrengthText(ctx.Out, s, req);
+    }
     return 0;
 }
 

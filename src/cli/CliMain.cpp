@@ -25,8 +25,10 @@ const CommandEntry kCommands[] = {
     {"new", CmdNew, "new FILE.LCF         write a new, empty loading condition"},
     {"hydro", CmdHydro, "hydro (--disp D | --draft T) [--trim t] [--json]  hydrostatics at a point"},
     {"kn", CmdKn, "kn --disp D [--trim t] [--json]  cross-curve KN at every tabulated angle"},
-    {"calc", CmdCalc, "calc FILE.LCF [--json]  calculate a loading condition"},
-    {"bench", CmdBench, "bench FILE.LCF [--runs N]  time the calculation cycle"},
+    {"calc", CmdCalc,
+     "calc FILE.LCF [--json] [--harbour|--sea] [--intervals] [--flood-hold N] [--flood-all]\n"
+     "                       calculate a loading condition (N: hold number from 1)"},
+    {"bench", CmdBench, "bench FILE.LCF [--runs N]  time the calculation cycle and the strength balancing"},
 };
 
 void PrintUsage(std::ostream& os) {
