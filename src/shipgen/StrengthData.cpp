@@ -140,9 +140,9 @@ std::vector<cargomass_rec> BuildHoldMassCurves(const json& strength, const std::
                 const HoldFloor& n = holds[h + 1];
                 // Two adjacent holds: the hull girder over both and the
                 // bulkhead between them take their volume at the pair
-                // density (the homogeneous full load), less than the sum
-                // of the two one-hold limits.
-                const double pair = pairDensity * (holds[h].volume + n.volume);
+                // density (the homogeneous full load), and never more than
+                // the two tank tops take alone.
+                const double pair = std::min(pairDensity * (holds[h].volume + n.volume), one + load * n.area);
                 const double widenPair = k ? harbour * (one + load * n.area) : 0.0;
                 c.TwoHolds[size_t(k)] = curves(pair, holds[h].area + n.area, tePair, widenPair);
             }
