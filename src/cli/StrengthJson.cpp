@@ -73,6 +73,8 @@ json ReadOutJson(const std::vector<ReadOutRow>& rows) {
                      {"position", Num(r.Position)},
                      {"SF", Num(r.SF)},
                      {"CorrSF", Num(r.CorrSF)},
+                     {"CorrSFPercent", Num(r.CorrSFPercent)},
+                     {"CorrSFAllow", Num(r.CorrSFAllow)},
                      {"SFPercent", Num(r.SFPercent)},
                      {"SFAllow", Num(r.SFAllow)},
                      {"BM", Num(r.BM)},
@@ -296,8 +298,13 @@ std::vector<ReadOutRow> StrengthReadOut(const kv::KvState& s, bool flooded) {
         // this interval and the one at the end of the interval before, the one
         // nearer the actual SF is shown (the one before on a tie).
         r.CorrSF = v.CorrSF.At1;
-        if (pv && std::fabs(double(pv->CorrSF.At2 - r.SF)) <= std::fabs(double(v.CorrSF.At1 - r.SF)))
+        r.CorrSFPercent = v.CorrSFPercent.At1;
+        r.CorrSFAllow = v.CorrSFAllow.At1;
+        if (pv && std::fabs(double(pv->CorrSF.At2 - r.SF)) <= std::fabs(double(v.CorrSF.At1 - r.SF))) {
             r.CorrSF = pv->CorrSF.At2;
+            r.CorrSFPercent = pv->CorrSFPercent.At2;
+            r.CorrSFAllow = pv->CorrSFAllow.At2;
+        }
         r.SFPercent = corrected ? at(&kv::strengthvalues_rec::CorrSFPercent) : at(&kv::strengthvalues_rec::SFPercent);
         r.SFAllow = corrected ? at(&kv::strengthvalues_rec::CorrSFAllow) : at(&kv::strengthvalues_rec::SFAllow);
         r.BM = at(&kv::strengthvalues_rec::BM);

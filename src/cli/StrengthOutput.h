@@ -22,12 +22,17 @@ struct StrengthRequest {
 // One read-out point of the strength table with the values the table shows:
 // the SF and BM at the start of the interval that begins at the point's
 // frame (side 0) or at the end of the interval before it (side -1); CorrSF is
-// the value of the "Corr" column. Torsion values of the same end follow.
+// the value of the "Corr" column, which may come from the other side of the
+// station (the corrected SF jumps at a bulkhead): CorrSFPercent and
+// CorrSFAllow belong to that value, while SFPercent and SFAllow are those of
+// the table's columns (of the corrected SF at the side's own end when the
+// correction is on). Torsion values of the same end follow.
 struct ReadOutRow {
     kv::Extended Frame = 0;
     int Side = 0;
     kv::Extended Position = 0;  // m from the AP, of the station read
     kv::Extended SF = 0, CorrSF = 0, SFPercent = 0, SFAllow = 0;
+    kv::Extended CorrSFPercent = 0, CorrSFAllow = 0;
     kv::Extended BM = 0, BMPercent = 0, BMAllow = 0;
     kv::Extended HeelMoment = 0, TM = 0, TMPercent = 0, TMAllow = 0;
 };

@@ -114,11 +114,13 @@ TEST_F(StrengthCli, StrengthOfEverySampleCondition) {
             EXPECT_DOUBLE_EQ(r["BM"].get<double>(), g["BM"][e].get<double>());
             EXPECT_DOUBLE_EQ(r["BMAllow"].get<double>(), g["BMAllow"][e].get<double>());
             EXPECT_DOUBLE_EQ(r["position"].get<double>(), e == 0 ? g["X1"].get<double>() : g["X2"].get<double>());
-            // "Corr" shows one of the two corrected values that meet at the station.
-            const double corr = r["CorrSF"].get<double>();
-            const bool either = corr == iv[k]["CorrSF"][0].get<double>() ||
-                                (k > 0 && corr == iv[k - 1]["CorrSF"][1].get<double>());
-            EXPECT_TRUE(either) << r.dump();
+            // "Corr" shows one of the two corrected values that meet at the
+            // station, with that value's percentage and allowable.
+            auto is = [&](const json& g, int end) {
+                return r["CorrSF"] == g["CorrSF"][end] && r["CorrSFPercent"] == g["CorrSFPercent"][end] &&
+                       r["CorrSFAllow"] == g["CorrSFAllow"][end];
+            };
+            EXPECT_TRUE(is(iv[k], 0) || (k > 0 && is(iv[k - 1], 1))) << r.dump();
         }
     }
 }
