@@ -54,8 +54,15 @@ void Judge(Extended v, Extended posLimit, Extended negLimit, Extended& allow, Ex
 
 }  // namespace
 
+// A position as its station knows it: to the millimetre (of its single
+// precision value).
+Extended OnStationGrid(Extended x) { return std::round(Extended(float(x)) * 1000) / 1000; }
+
 Extended SpreadLoad(StrengthState& s, const StrengthLoad& load, LoadKind kind, bool clampNegative) {
-    const Extended a = load.AftX, f = load.ForeX, L = f - a, W = load.Weight, g = load.LCG;
+    // The ends are taken where their stations are: an end between two
+    // millimetres would otherwise leave the interval it starts in unspread.
+    const Extended a = OnStationGrid(load.AftX), f = OnStationGrid(load.ForeX), L = f - a, W = load.Weight,
+                   g = load.LCG;
     if (!(L > 0) || W == 0 || !std::isfinite(W) || !std::isfinite(g)) return 0;
     const Extended qf = 2 * W * (3 * (g - a) - L) / (L * L);
     const Extended qa = 2 * W / L - qf;

@@ -298,6 +298,28 @@ void BuildStrengthStations(KvState& state) {
             AddStationAtPosition(s, centre - half);
             AddStationAtPosition(s, centre + half);
         }
+    // The ends of the loaded containers and of the tween deck panels. A box
+    // is not always as long as its stack (the 20-ft length code stands for
+    // 6.068 m): without stations at its own ends the slivers beyond the stack
+    // stations would be spread by no interval and their weight lost. Few
+    // distinct ends occur, so each is added once.
+    std::vector<Extended> ends;
+    for (const auto& bay : state.LoadData.BayLists)
+        for (const container_rec& c : bay)
+            if (c.weight > 0) {
+                ends.push_back(Limited(ship, c.aft_x));
+                ends.push_back(Limited(ship, c.fwd_x));
+            }
+    for (const panel_rec& p : state.PanelList)
+        if (p.weight > 0) {
+            ends.push_back(Limited(ship, p.aft_x));
+            ends.push_back(Limited(ship, p.fwd_x));
+        }
+    std::sort(ends.begin(), ends.end());
+    ends.erase(std::unique(ends.begin(), ends.end(),
+                           [](Extended a, Extended b) { return std::fabs(a - b) < Extended(1e-7L); }),
+               ends.end());
+    for (Extended x : ends) AddStationAtPosition(s, x);
     for (const readout_rec& r : ship.ClassAllow.readouts) AddStationAtFrame(s, r.Frame);
     for (int k = 0; k < 2; ++k)
         for (const allow_rec* set : {&ship.ClassAllow.intact[size_t(k)], &ship.ClassAllow.flooded[size_t(k)]})
