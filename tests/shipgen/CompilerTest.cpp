@@ -94,15 +94,15 @@ TEST(CompilerR549, WritesTheDataSetThatTheReadersLoad) {
     EXPECT_LT(double(kv::FrameToPosition(ship, 69.0)) / 1000, 70.0);  // aft body
     EXPECT_GT(double(kv::FrameToPosition(ship, 204.0)) / 1000, 70.0);  // fore body
     // Every tank of groups 1..7 has its base table, every table slot the
-    // twelve stored tables; the hull tables and the limiting GM/KG curves are
-    // present, grain and damage limit GM empty.
+    // twelve stored tables; the hull tables, the grain table and the
+    // limiting GM/KG curves are present, the damage limit GM empty.
     for (int g = 1; g <= 7; ++g)
         for (const kv::tank_rec& t : tanks.Groups[size_t(g)].Tanks) {
             EXPECT_FALSE(t.TkTables[kv::TkBase].Empty()) << t.TankName.str();
             EXPECT_GT(double(t.MaxVolume), 0.0) << t.TankName.str();
         }
-    for (int slot : {0, 1, 2, 3, 4, 5, 7, 9, 10}) EXPECT_FALSE(ship.ShipTables.Tables[size_t(slot)].Empty()) << slot;
-    for (int slot : {6, 8}) EXPECT_TRUE(ship.ShipTables.Tables[size_t(slot)].Empty()) << slot;
+    for (int slot : {0, 1, 2, 3, 4, 5, 6, 7, 9, 10}) EXPECT_FALSE(ship.ShipTables.Tables[size_t(slot)].Empty()) << slot;
+    for (int slot : {8}) EXPECT_TRUE(ship.ShipTables.Tables[size_t(slot)].Empty()) << slot;
     EXPECT_GT(ship.ClassAllow.readouts.size(), 5u);
     EXPECT_EQ(ship.ShipTables.CargoMassList.size(), size_t(ship.GroupCount[0]));
     EXPECT_FALSE(ship.PlanObjects.empty());
@@ -161,8 +161,8 @@ TEST(CompilerR549, LightweightDistributionSumsToTheLightship) {
 TEST(CompilerR549, OptionsStrengthSetsAndHoldMassCurves) {
     kv::shipinfo_rec ship;
     ASSERT_TRUE(kv::ReadShipInfoFile(Once().project("R549.LSI"), ship));
-    for (int i : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18, 19, 20}) EXPECT_TRUE(ship.OptionOn(i)) << i;
-    for (int i : {1, 15, 16, 21}) EXPECT_FALSE(ship.OptionOn(i)) << i;
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18, 19, 20}) EXPECT_TRUE(ship.OptionOn(i)) << i;
+    for (int i : {15, 16, 21}) EXPECT_FALSE(ship.OptionOn(i)) << i;
     EXPECT_EQ(ship.OptionText(8), "1");  // holds: ullage corrections in millimetres
     EXPECT_EQ(ship.OptionText(9), "2");  // tanks: volume by trim, heel correction in millimetres
     EXPECT_EQ(ship.OptionText(3), "2");

@@ -66,7 +66,7 @@ bool Overlaps(Extended a1, Extended a2, Extended b1, Extended b2) { return a1 < 
 
 TEST(SampleConditions, AreCompiledAndOpenedAsWritten) {
     const std::vector<std::string> names = {"LIGHTSHIP.LCF", "BALLAST DEPARTURE.LCF", "BALLAST ARRIVAL.LCF",
-                                            "FULL CONTAINERS.LCF", "HEAVY LIFT.LCF"};
+                                            "FULL CONTAINERS.LCF", "HEAVY LIFT.LCF", "GRAIN.LCF"};
     ASSERT_EQ(Data().conditions.size(), names.size());
     for (const std::string& n : names) {
         const SampleCondition* c = Find(n);
