@@ -94,6 +94,17 @@ TEST(FloodingR549, EveryHoldSettlesWithTheWaterOfItsWaterline) {
             }
             EXPECT_GT(water, 100);
             EXPECT_NEAR(double(h.FloodWater), water, 1e-3 * water);
+            // The lower parts of the holds NO.3 to NO.5 are boxes inside the
+            // parallel body: the same water without the tank tables.
+            if (hold >= 2 && hold <= 4) {
+                const int t = HoldCompartments(s, hold).front();
+                const tank_rec& comp = s.TankGroup.Groups[1].Tanks[size_t(t)];
+                const Extended mid = (comp.AftEnd + comp.ForeEnd) / 2;
+                const double tm = double(f.DraftAP + mid * f.Trim / s.ShipInfo.LBP);
+                const double box = 0.95 * double(s.LoadData.SeaDensity * (comp.ForeEnd - comp.AftEnd) *
+                                                 std::fabs(comp.TransY2 - comp.TransY1)) * (tm - double(comp.BottomZ));
+                EXPECT_NEAR(double(h.FloodWater), box, 2e-3 * box);
+            }
             EXPECT_NEAR(double(f.Displacement), double(intact.Displacement + h.FloodWater), 1e-6);
             const tank_rec& extent = s.TankGroup.Groups[0].Tanks[size_t(hold)];
             EXPECT_GE(double(h.FloodWaterLCG), double(extent.AftEnd));
