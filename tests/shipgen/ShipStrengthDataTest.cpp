@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "calc/CycleInputs.h"
 #include "calc/GlobalProc.h"
@@ -15,6 +16,7 @@
 #include "model/ConditionFile.h"
 #include "shipgen/Compiler.h"
 #include "shipgen/ConditionCompiler.h"
+#include "shipgen/ShipDefinition.h"
 
 using namespace kv;
 using namespace kv::shipgen;
@@ -217,5 +219,35 @@ TEST(ShipStrengthData, SampleConditionsAtSeaStayWithinTheAllowables) {
             EXPECT_LT(std::fabs(double(c.Heel)), 0.5);
             EXPECT_TRUE(s.Calc.JudgementFlags[StabilityOK]);
         }
+    }
+}
+
+// The loading kind of a hold in a condition definition: its capacity is the
+// base of the percentage; a kind on a tank or an unknown kind is refused.
+TEST(ShipStrengthData, ConditionDefinitionsGiveHoldsTheirLoadingKind) {
+    using nlohmann::json;
+    const tank_rec& hold = Group(1)[2];
+    struct Case {
+        const char* cargo;
+        int type;
+        double capacity;
+    };
+    const Case cases[] = {{"T_GRAIN", CargoTGrain, double(hold.TrimmedVolume)},
+                          {"U_GRAIN", CargoUGrain, double(hold.UntrimmedVolume)},
+                          {"BULK", CargoBulk, double(hold.MaxVolume)},
+                          {"E.BALLAST", CargoEBallast, double(hold.MaxVolume)}};
+    for (const Case& c : cases) {
+        KvState s = ConditionState(Data());
+        json def = {{"file", "T"}, {"tanks", json::array({{{"name", hold.TankName.str()}, {"cargo", c.cargo},
+                                                            {"percent", 50}, {"density", 0.8}}})}};
+        BuildCondition(def, "test.json", s);
+        const loadinfo_rec& l = s.LoadData.Loads[1].Items[2];
+        EXPECT_EQ(l.CargoType, c.type) << c.cargo;
+        EXPECT_NEAR(double(l.Volume), 0.5 * c.capacity, 1e-6) << c.cargo;
+    }
+    for (const char* bad : {R"({"file": "T", "tanks": [{"name": "FORE PEAK TANK", "cargo": "BULK", "percent": 10}]})",
+                            R"({"file": "T", "tanks": [{"name": "NO.3 CARGO HOLD", "cargo": "GRAIN", "percent": 10}]})"}) {
+        KvState s = ConditionState(Data());
+        EXPECT_THROW(BuildCondition(json::parse(bad), "test.json", s), DefinitionError) << bad;
     }
 }
