@@ -5,6 +5,7 @@
 
 #include "calc/Auxiliary.h"
 #include "calc/FloatingPosition.h"
+#include "calc/Flooding.h"
 #include "calc/Grain.h"
 #include "calc/HoldMass.h"
 #include "calc/StabProc.h"
@@ -191,7 +192,7 @@ void CalculateAll(KvState& state, CycleProbe* probe) {
     Mark(probe, CycleStep::Strength);
     if (ship.OptionOn(OptionTorsion) && calc.StrengthView == 2) CalcTorsion(state);
     Mark(probe, CycleStep::Torsion);
-    c.Flood.Computed = false;
+    if (ship.OptionOn(OptionHoldFlooding) && calc.StrengthView == 1) FloodHold(state, calc.FloodHold);
     Mark(probe, CycleStep::Flooding);
 }
 

@@ -1,5 +1,6 @@
 #include "model/ConditionCommands.h"
 
+#include "calc/Flooding.h"
 #include "model/ConditionFile.h"
 
 namespace kv {
@@ -81,6 +82,8 @@ bool OpenConditionCommand(KvState& state, MessageSink& messages, ConditionUi& ui
     std::optional<std::string> file = ui.ChooseFile(OpenConditionDialog(state));
     if (!file) return false;
     if (OpenConditionFile(state, *file, messages) != OpenResult::Opened) return false;
+    // Every hold compartment of the opened condition can take water again.
+    RebuildActiveHoldCompartments(state);
     ui.ConditionReplaced();
     return true;
 }

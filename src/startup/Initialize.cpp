@@ -1,5 +1,6 @@
 #include "startup/Initialize.h"
 
+#include "calc/Flooding.h"
 #include "model/CodeFiles.h"
 #include "model/ConditionFile.h"
 #include "model/ConfigFile.h"
@@ -73,6 +74,7 @@ InitReport InitShipData(KvState& state, const std::string& dataDir) {
     NewCondition(state);
     state.ConditionFileName = "Untitled";
     state.ConditionModified = false;
+    RebuildActiveHoldCompartments(state);
 
     if (state.LoadData.SeaDensity == 0) state.LoadData.SeaDensity = 1.025L;
     RefreshUnits(state.Config, state.Units);
