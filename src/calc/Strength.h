@@ -24,11 +24,23 @@ struct ShearTriangle {
     Extended Start = 0, Peak = 0, End = 0;
 };
 Extended TriangleAddition(const shipinfo_rec& ship, const ShearTriangle& t, Extended frame);
+// The same with the positions (m) of the frame and of the triangle's start,
+// peak and end already known.
+Extended TriangleAdditionAt(const ShearTriangle& t, Extended frame, Extended xFrame, Extended xStart, Extended xPeak,
+                            Extended xEnd);
 // The two sea-going additions: -20 t over frames 12/39/69 and +50 t over 204/234/250.
 Extended SeaShearAddition(const shipinfo_rec& ship, Extended frame);
 
 // The two triangles of SeaShearAddition, as a run's Additions.
 const std::vector<ShearTriangle>& SeaShearTriangles();
+
+// The tolerant comparisons of CompareValues (two values closer than 1e-5
+// are equal) for the loops over every interval.
+inline bool TolerantEqual(Extended a, Extended b) { return (a - b < 0 ? b - a : a - b) < Extended(1e-5L); }
+inline bool TolerantGE(Extended a, Extended b) { return TolerantEqual(a, b) || a - b > Extended(1e-5L); }
+inline bool TolerantLE(Extended a, Extended b) { return TolerantEqual(a, b) || a - b < Extended(1e-5L); }
+inline bool TolerantLT(Extended a, Extended b) { return !TolerantEqual(a, b) && a < b; }
+inline bool TolerantGT(Extended a, Extended b) { return !TolerantEqual(a, b) && a > b; }
 
 // Station list building (the lists of state.Strength).
 void AddStationAtPosition(StrengthState& s, Extended x);

@@ -9,6 +9,7 @@
 
 #include "calc/ShearCorrection.h"
 #include "calc/Strength.h"
+#include "model/ShipConventions.h"
 #include "numerics/Formats.h"
 
 namespace kv {
@@ -52,11 +53,35 @@ void Judge(Extended v, Extended posLimit, Extended negLimit, Extended& allow, Ex
     pct = allow != 0 ? v / allow * 100 : 0;
 }
 
-}  // namespace
-
 // A position as its station knows it: to the millimetre (of its single
 // precision value).
 Extended OnStationGrid(Extended x) { return std::round(Extended(float(x)) * 1000) / 1000; }
+
+// FrameToPosition for frame numbers asked in ascending order: the bracket
+// in the frame table is found by walking on from the last one (inside the
+// table; at and beyond its ends FrameToPosition itself extrapolates).
+class AscendingFrames {
+public:
+    explicit AscendingFrames(const shipinfo_rec& ship) : ship_(ship), list_(ship.FrameList) {}
+    Extended Position(Extended frame) {
+        if (list_.size() < 2 || frame <= list_.front().FrameNo || frame >= list_.back().FrameNo)
+            return FrameToPosition(ship_, frame);
+        if (list_[hi_ - 1].FrameNo > frame) hi_ = 1;
+        while (hi_ < list_.size() - 1 && !(list_[hi_].FrameNo > frame)) ++hi_;
+        const frame_rec& a = list_[hi_ - 1];
+        const frame_rec& b = list_[hi_];
+        const Extended dk = b.FrameNo - a.FrameNo;
+        if (dk == 0) return a.PosMM;
+        return a.PosMM + (frame - a.FrameNo) * (b.PosMM - a.PosMM) / dk;
+    }
+
+private:
+    const shipinfo_rec& ship_;
+    const std::vector<frame_rec>& list_;
+    size_t hi_ = 1;
+};
+
+}  // namespace
 
 Extended SpreadLoad(StrengthState& s, const StrengthLoad& load, LoadKind kind, bool clampNegative) {
     // The ends are taken where their stations are: an end between two
@@ -72,7 +97,7 @@ Extended SpreadLoad(StrengthState& s, const StrengthLoad& load, LoadKind kind, b
     for (auto it = first; it != s.Intervals.end(); ++it) {
         sfbmseg_rec& iv = *it;
         if (iv.X1 > f + 2 * kTol) break;
-        if (!CompareValues(">=", iv.X1, a) || !CompareValues("<=", iv.X2, f)) continue;
+        if (!TolerantGE(iv.X1, a) || !TolerantLE(iv.X2, f)) continue;
         const Extended y1 = qa + (qf - qa) * (iv.X1 - a) / L;
         const Extended y2 = qa + (qf - qa) * (iv.X2 - a) / L;
         const Extended w = (y1 + y2) * iv.Length / 2;
@@ -203,6 +228,15 @@ balance_rec BalanceStrength(KvState& state, const StrengthRun& run) {
     // point additions at every start frame. `area` is the one working array.
     std::vector<Extended> tilt(2 * n), area(2 * n), weight(n), addition(n, 0);
     const Extended perLOA = ship.LOA != 0 ? 1 / ship.LOA : 0;
+    struct Placed {
+        const ShearTriangle* T;
+        Extended Start, Peak, End;  // positions, m
+    };
+    std::vector<Placed> triangles;
+    for (const ShearTriangle& t : run.Additions)
+        triangles.push_back({&t, FrameToPosition(ship, t.Start) / 1000, FrameToPosition(ship, t.Peak) / 1000,
+                             FrameToPosition(ship, t.End) / 1000});
+    AscendingFrames frames(ship);
     Extended W = 0;
     for (size_t i = 0; i < n; ++i) {
         const sfbmseg_rec& iv = s.Intervals[i];
@@ -214,7 +248,14 @@ balance_rec BalanceStrength(KvState& state, const StrengthRun& run) {
         weight[i] = ((iv.DeadOrdinate.At1 + iv.DeadOrdinate.At2) / 2 + (iv.LightOrdinate.At1 + iv.LightOrdinate.At2) / 2) *
                     iv.Length;
         W += weight[i];
-        for (const ShearTriangle& t : run.Additions) addition[i] += TriangleAddition(ship, t, iv.StartFrame);
+        bool placed = false;
+        Extended xFrame = 0;
+        for (const Placed& p : triangles)
+            if (iv.StartFrame >= p.T->Start && iv.StartFrame <= p.T->End) {
+                if (!placed) xFrame = frames.Position(iv.StartFrame) / 1000;
+                placed = true;
+                addition[i] += TriangleAdditionAt(*p.T, iv.StartFrame, xFrame, p.Start, p.Peak, p.End);
+            }
     }
 
     // One pass at tilt t: the tilted, scaled areas and the BM at the forward

@@ -21,13 +21,40 @@ constexpr Extended kHalf40ft = 6.096L;
 // Ship option of the torsional moment: its limits are copied only when on.
 constexpr int kOptionTorsion = 13;
 
-std::string Text3(Extended v) { return FormatFloat("0.000", v); }
-
-Extended TextValue(const std::string& text) {
-    Extended v = 0;
-    TryTextToFloat(text, v);
-    return v;
+// The "0.000" text of a value. Stations are rebuilt in every calculation, so
+// the common case is formatted from the whole number of thousandths; values
+// near a half thousandth and very large ones go through FormatFloat, whose
+// rounding (to 15 significant digits first) decides those.
+std::string Text3(Extended v) {
+    const Extended scaled = v * 1000;
+    const Extended frac = scaled - std::floor(scaled);
+    if (!(std::fabs(scaled) < 1e12L) || std::fabs(frac - 0.5L) < 1e-6L) return FormatFloat("0.000", v);
+    long long k = std::llround(scaled);
+    if (k == 0) return "0.000";
+    std::string out = k < 0 ? "-" : "";
+    if (k < 0) k = -k;
+    const std::string digits = std::to_string(k / 1000);
+    const long long rest = k % 1000;
+    out += digits;
+    out += '.';
+    out += char('0' + rest / 100);
+    out += char('0' + rest / 10 % 10);
+    out += char('0' + rest % 10);
+    return out;
 }
+
+// The value of a "0.000" text made by Text3 of v.
+Extended TextValue(Extended v) {
+    const Extended scaled = v * 1000;
+    const Extended frac = scaled - std::floor(scaled);
+    if (!(std::fabs(scaled) < 1e12L) || std::fabs(frac - 0.5L) < 1e-6L) {
+        Extended r = 0;
+        TryTextToFloat(FormatFloat("0.000", v), r);
+        return r;
+    }
+    return Extended(std::llround(scaled)) / 1000;
+}
+
 
 // Index of the station whose text in `texts` equals `text`, searched around
 // the place where `value` belongs in the ascending `values`; -1 when none.
@@ -43,11 +70,13 @@ long FindFrame(const StrengthState& s, Extended frame) {
     return FindStationText(s.StationFrameNo, s.StationFrames, Text3(frame), frame);
 }
 
-void InsertStation(StrengthState& s, size_t at, const std::string& frameText, const std::string& posText) {
+void InsertStation(StrengthState& s, size_t at, Extended frame, Extended pos) {
+    const std::string frameText = Text3(frame), posText = Text3(pos);
+    const Extended frameValue = TextValue(frame), posValue = TextValue(pos);
     s.StationFrames.insert(s.StationFrames.begin() + long(at), frameText);
     s.StationPositions.insert(s.StationPositions.begin() + long(at), posText);
-    s.StationFrameNo.insert(s.StationFrameNo.begin() + long(at), TextValue(frameText));
-    s.StationPos.insert(s.StationPos.begin() + long(at), TextValue(posText));
+    s.StationFrameNo.insert(s.StationFrameNo.begin() + long(at), frameValue);
+    s.StationPos.insert(s.StationPos.begin() + long(at), posValue);
 }
 
 Extended Limited(const shipinfo_rec& ship, Extended x) {
@@ -120,8 +149,8 @@ void CurveLimits(const std::vector<allowseg_rec>& segs, bool tolerantEnds, bool 
     const Extended s1 = torsion ? -1 : 1, s2 = torsion ? 1 : -1;
     const allowseg_rec& a = segs.front();
     const allowseg_rec& z = segs.back();
-    const bool aft = tolerantEnds ? CompareValues("<", x1, a.AftX) : x1 < a.AftX;
-    const bool fore = tolerantEnds ? CompareValues(">", x1, z.ForeX) : x1 > z.ForeX;
+    const bool aft = tolerantEnds ? TolerantLT(x1, a.AftX) : x1 < a.AftX;
+    const bool fore = tolerantEnds ? TolerantGT(x1, z.ForeX) : x1 > z.ForeX;
     if (aft) {
         first.At1 = first.At2 = s1 * a.Pos1Aft;
         second.At1 = second.At2 = s2 * a.Pos2Aft;
@@ -133,7 +162,7 @@ void CurveLimits(const std::vector<allowseg_rec>& segs, bool tolerantEnds, bool 
         return;
     }
     for (const allowseg_rec& g : segs) {
-        if (!CompareValues(">=", x1, g.AftX) || !CompareValues("<=", x1, g.ForeX)) continue;
+        if (!TolerantGE(x1, g.AftX) || !TolerantLE(x1, g.ForeX)) continue;
         first.At1 = s1 * LinearInterpolate(g.Pos1Fore, g.ForeX, g.Pos1Aft, g.AftX, x1);
         first.At2 = s1 * LinearInterpolate(g.Pos1Fore, g.ForeX, g.Pos1Aft, g.AftX, x2);
         second.At1 = s2 * LinearInterpolate(g.Pos2Fore, g.ForeX, g.Pos2Aft, g.AftX, x1);
@@ -170,7 +199,11 @@ Extended MeanDraftOverSpace(const KvState& state, int group, int tank, Extended 
 Extended TriangleAddition(const shipinfo_rec& ship, const ShearTriangle& t, Extended frame) {
     if (frame < t.Start || frame > t.End) return 0;
     auto X = [&](Extended f) { return FrameToPosition(ship, f) / 1000; };
-    const Extended xf = X(frame), xs = X(t.Start), xp = X(t.Peak), xe = X(t.End);
+    return TriangleAdditionAt(t, frame, X(frame), X(t.Start), X(t.Peak), X(t.End));
+}
+
+Extended TriangleAdditionAt(const ShearTriangle& t, Extended frame, Extended xf, Extended xs, Extended xp, Extended xe) {
+    if (frame < t.Start || frame > t.End) return 0;
     if (xf < xp) return xp != xs ? t.Value * (xf - xs) / (xp - xs) : t.Value;
     return xe != xp ? t.Value - t.Value * (xf - xp) / (xe - xp) : t.Value;
 }
@@ -205,7 +238,7 @@ void AddStationAtPosition(StrengthState& s, Extended x) {
         frame = LinearInterpolate(s.StationFrameNo[next], s.StationPos[next], s.StationFrameNo[next - 1],
                                   s.StationPos[next - 1], xs);
     }
-    InsertStation(s, next, Text3(frame), posText);
+    InsertStation(s, next, frame, xs);
 }
 
 void AddStationAtFrame(StrengthState& s, Extended frame) {
@@ -227,7 +260,7 @@ void AddStationAtFrame(StrengthState& s, Extended frame) {
             pos = LinearInterpolate(s.StationPos[after], s.StationFrameNo[after], s.StationPos[before],
                                     s.StationFrameNo[before], frame);
         }
-        InsertStation(s, next, frameText, Text3(pos));
+        InsertStation(s, next, frame, pos);
         return;
     }
     // Forward of the last station: extrapolated from the last two whole frames.
@@ -245,7 +278,7 @@ void AddStationAtFrame(StrengthState& s, Extended frame) {
         pos = LinearInterpolate(s.StationPos[last], s.StationFrameNo[last], s.StationPos[last - 1],
                                 s.StationFrameNo[last - 1], frame);
     }
-    InsertStation(s, s.StationFrameNo.size(), frameText, Text3(pos));
+    InsertStation(s, s.StationFrameNo.size(), frame, pos);
 }
 
 void BuildStrengthStations(KvState& state) {
@@ -258,8 +291,8 @@ void BuildStrengthStations(KvState& state) {
     for (const frame_rec& f : ship.FrameList) {
         s.StationFrames.push_back(Text3(f.FrameNo));
         s.StationPositions.push_back(Text3(f.PosMM / 1000));
-        s.StationFrameNo.push_back(TextValue(s.StationFrames.back()));
-        s.StationPos.push_back(TextValue(s.StationPositions.back()));
+        s.StationFrameNo.push_back(TextValue(f.FrameNo));
+        s.StationPos.push_back(TextValue(f.PosMM / 1000));
     }
 
     const std::vector<LightRow> light = LightweightRows(ship);
@@ -338,7 +371,7 @@ void BuildStrengthStations(KvState& state) {
     s.IntervalIndex.clear();
     s.IntervalEndStation.clear();
     auto inside = [&](Extended x) {
-        return CompareValues(">=", x, ship.AftEndX) && CompareValues("<=", x, ship.ForeEndX);
+        return TolerantGE(x, ship.AftEndX) && TolerantLE(x, ship.ForeEndX);
     };
     for (size_t i = 1; i < s.StationPos.size(); ++i) {
         const Extended x2 = s.StationPos[i];
