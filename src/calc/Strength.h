@@ -51,11 +51,6 @@ void AddStationAtFrame(StrengthState& s, Extended frame);
 // each lightweight row whose LCG is not strictly inside its extent.
 void BuildStrengthStations(KvState& state);
 
-// A load spread as a trapezoid over [AftX, ForeX] with its centre at LCG.
-struct StrengthLoad {
-    Extended Weight = 0, LCG = 0, AftX = 0, ForeX = 0;
-};
-
 // Tween deck settings of the first hold under which the cargo compartments'
 // weight is split at CargoSplitX: "Stowed in deck" (every loaded compartment,
 // 85.3 % aft) and "Used as Upper Tweendeck" (the third compartment, 59 % aft).
@@ -67,10 +62,16 @@ constexpr Extended CargoSplitX = 77.1L;
 enum class LoadKind { Light, Dead };
 
 // Spreads one item as a trapezoid over every interval inside [AftX, ForeX]
-// (tolerant), accumulating weight and centre of the kind and re-fitting the
-// interval's ordinates; with clampNegative a negative re-fitted ordinate is
-// set to 0. Returns the weight spread (0 for an item without extent).
+// (tolerant), accumulating weight and centre of the kind. The interval's
+// ordinates are re-fitted from its weight and centre by RefitOrdinates, with
+// negatives set to 0 when the last item spread into it asked so
+// (clampNegative): re-fitting after every item gives the same ordinates,
+// since each re-fit replaces the one before. Returns the weight spread (0 for
+// an item without extent).
 Extended SpreadLoad(StrengthState& s, const StrengthLoad& load, LoadKind kind, bool clampNegative);
+// Re-fits the ordinates of the kind in every interval a spread has touched
+// since the last call.
+void RefitOrdinates(StrengthState& s, LoadKind kind);
 
 // The deadweight of the condition (cargo list, tanks of groups 1 to 8 from
 // state.CalcData, containers, tween deck panels) spread over the intervals,

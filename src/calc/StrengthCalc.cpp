@@ -107,14 +107,31 @@ Extended SpreadLoad(StrengthState& s, const StrengthLoad& load, LoadKind kind, b
         const Extended moment = wi * gi + w * c;
         wi += w;
         gi = wi != 0 ? moment / wi : iv.X1 + iv.Length / 2;
-        Refit(wi, gi, iv, kind == LoadKind::Light ? iv.LightOrdinate : iv.DeadOrdinate, clampNegative);
+        std::vector<uint8_t>& refit = kind == LoadKind::Light ? s.LightRefit : s.DeadRefit;
+        if (refit.size() != s.Intervals.size()) refit.assign(s.Intervals.size(), 0);
+        refit[size_t(it - s.Intervals.begin())] = clampNegative ? 1 : 2;
         spread += w;
     }
     return spread;
 }
 
+void RefitOrdinates(StrengthState& s, LoadKind kind) {
+    std::vector<uint8_t>& refit = kind == LoadKind::Light ? s.LightRefit : s.DeadRefit;
+    const size_t n = std::min(refit.size(), s.Intervals.size());
+    for (size_t i = 0; i < n; ++i) {
+        if (refit[i] == 0) continue;
+        sfbmseg_rec& iv = s.Intervals[i];
+        if (kind == LoadKind::Light)
+            Refit(iv.LightWeight, iv.LightLCG, iv, iv.LightOrdinate, refit[i] == 1);
+        else
+            Refit(iv.DeadWeight, iv.DeadLCG, iv, iv.DeadOrdinate, refit[i] == 1);
+        refit[i] = 0;
+    }
+}
+
 void DistributeDeadweight(KvState& state, const std::vector<StrengthLoad>& extra) {
     StrengthState& s = state.Strength;
+    s.DeadRefit.assign(s.Intervals.size(), 0);
     for (sfbmseg_rec& iv : s.Intervals) {
         iv.DeadOrdinate = EndPair{};
         iv.DeadWeight = iv.DeadLCG = 0;
@@ -148,10 +165,33 @@ void DistributeDeadweight(KvState& state, const std::vector<StrengthLoad>& extra
         }
     }
 
+    // Containers of one stack share their extent. The spread of an item is
+    // linear in its weight and its moment, so the boxes of one extent are
+    // spread as one item of their total weight at their common centre: the
+    // same weight and moment reach every interval, at a fraction of the work.
+    std::vector<StrengthLoad>& boxes = s.ContainerLoads;
+    boxes.clear();
     for (const auto& bay : state.LoadData.BayLists)
-        for (const container_rec& c : bay) spread({Extended(c.weight), c.lcg, c.aft_x, c.fwd_x}, true);
+        for (const container_rec& c : bay) {
+            const Extended w = Extended(c.weight);
+            if (!(w > 0)) continue;
+            auto same = std::find_if(boxes.begin(), boxes.end(), [&](const StrengthLoad& b) {
+                return b.AftX == c.aft_x && b.ForeX == c.fwd_x;
+            });
+            if (same == boxes.end()) {
+                boxes.push_back({w, w * c.lcg, c.aft_x, c.fwd_x});  // LCG holds the moment until the end
+            } else {
+                same->Weight += w;
+                same->LCG += w * c.lcg;
+            }
+        }
+    for (StrengthLoad& b : boxes) {
+        b.LCG /= b.Weight;
+        spread(b, true);
+    }
     for (const panel_rec& p : state.PanelList) spread({p.weight, p.lcg, p.aft_x, p.fwd_x}, false);
     for (const StrengthLoad& ld : extra) spread(ld, true);
+    RefitOrdinates(s, LoadKind::Dead);
 }
 
 StrengthRun IntactStrengthRun(const KvState& state, int condition) {
@@ -172,13 +212,25 @@ void ComputeBuoyancy(KvState& state, const StrengthRun& run) {
     const size_t n = s.Intervals.size();
     s.SectionAreas.assign(2 * n, 0);
 
+    const std::array<int32_t, 3> shape{bonjean.ColCount, bonjean.RowCount, bonjean.LayerCount};
+    if (s.BonjeanTable != &bonjean || s.BonjeanShape != shape) {
+        s.BonjeanLookups.clear();
+        s.BonjeanTable = &bonjean;
+        s.BonjeanShape = shape;
+    }
     auto area = [&](size_t station) {
         const Extended x = s.StationPos[station];
         const Extended d = rec.DraftAP + (lbp != 0 ? x * rec.Trim / lbp : 0);
+        const std::string& key = s.StationPositions[station];
+        auto found = s.BonjeanLookups.find(key);
+        if (found == s.BonjeanLookups.end())
+            found = s.BonjeanLookups.emplace(key, PrepareTableValue(bonjean, "AREA", "HEIGHT", key, false)).first;
         Extended a = 0;
-        if (!GetTableValue(bonjean, "AREA", "HEIGHT", s.StationPositions[station], d + kKeelOffset, a, false, false,
-                           state.Tables))
-            a = 0;
+        const bool ok = found->second.Valid
+                            ? GetPreparedTableValue(bonjean, found->second, d + kKeelOffset, a, state.Tables)
+                            : GetTableValue(bonjean, "AREA", "HEIGHT", key, d + kKeelOffset, a, false, false,
+                                            state.Tables);
+        if (!ok) a = 0;
         return std::isfinite(a) && a > 0 ? a : Extended(0);
     };
 
@@ -321,13 +373,16 @@ balance_rec BalanceStrength(KvState& state, const StrengthRun& run) {
     // Corrected shear force.
     const bool corrected = ship.OptionOn(OptionSFCorrectionMethod);
     const int method = corrected ? std::atoi(ship.OptionText(OptionSFCorrectionMethod).c_str()) : 0;
+    // Every SF is in place now: the corrections read the bulkhead forces.
+    const std::vector<EndPair> dqs =
+        corrected ? ShearForceCorrections(state, method, rec, run.Flooded) : std::vector<EndPair>();
     for (size_t i = 0; i < n; ++i) {
         sfbmseg_rec& iv = s.Intervals[i];
         strengthvalues_rec& v = run.Flooded ? iv.Flooded : iv.Intact;
         const intervalallow_rec& lim = run.Flooded ? iv.FloodedAllow[size_t(cond)] : iv.IntactAllow[size_t(cond)];
         v.CorrSF = v.SF;
         if (corrected) {
-            const EndPair dq = ShearForceCorrection(state, method, rec, iv.X1, iv.X2, run.Flooded);
+            const EndPair dq = i < dqs.size() ? dqs[i] : EndPair{};
             const Extended sign = CorrectionSubtracts(method) ? -1 : 1;
             v.CorrSF.At1 += sign * dq.At1;
             v.CorrSF.At2 += sign * dq.At2;

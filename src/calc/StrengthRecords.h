@@ -4,12 +4,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "model/BinaryStream.h"
 #include "numerics/GeoTypes.h"
+#include "numerics/TableLookup.h"
 
 namespace kv {
 
@@ -64,6 +66,11 @@ struct sfbmseg_rec {
     std::array<intervalallow_rec, 2> FloodedAllow;
 };
 
+// A load spread as a trapezoid over [AftX, ForeX] with its centre at LCG.
+struct StrengthLoad {
+    Extended Weight = 0, LCG = 0, AftX = 0, ForeX = 0;
+};
+
 // The stations and intervals of the strength calculation, rebuilt by every
 // BuildStrengthStations, with the totals and balancing figures of the last
 // runs.
@@ -85,6 +92,19 @@ struct StrengthState {
     // Sectional areas at both ends of every interval ([2i] at x1, [2i+1] at
     // x2) at the floating position of the last buoyancy run, before balancing.
     std::vector<Extended> SectionAreas;
+    // Ordinates left to re-fit after a spread, per interval and load kind:
+    // 0 untouched, 1 re-fit and clamp negatives, 2 re-fit without clamp (the
+    // kind of the last item spread into the interval decides).
+    std::vector<uint8_t> LightRefit, DeadRefit;
+    // Containers gathered by extent for the deadweight spread (kept to
+    // reuse its storage).
+    std::vector<StrengthLoad> ContainerLoads;
+    // Bonjean look-ups prepared once per station text, kept from run to run
+    // while the table they were prepared on is the same (its address and
+    // shape); the ship tables do not change after start-up.
+    std::unordered_map<std::string, PreparedLookup> BonjeanLookups;
+    const void* BonjeanTable = nullptr;
+    std::array<int32_t, 3> BonjeanShape{};
     Extended LightweightTotal = 0;  // the lightweight actually spread
     Extended WeightTotal = 0;       // deadweight spread plus LightweightTotal (last run)
     Extended BuoyantVolume = 0;     // sum of the buoyant volumes before balancing (last run)

@@ -141,9 +141,18 @@ std::vector<LightRow> LightweightRows(const shipinfo_rec& ship) {
 
 // Limits of one curve at both ends of an interval (positive and negative
 // limits as the interval keeps them).
+// Where the search for the segment of an interval starts: the intervals come
+// in ascending order, so on a curve whose segments ascend the segment found
+// last is where the next search begins.
+struct SegmentCursor {
+    size_t at = 0;
+    Extended lastX = 0;
+    int sorted = -1;  // -1 not known yet, 0 no, 1 yes
+};
+
 void CurveLimits(const std::vector<allowseg_rec>& segs, bool tolerantEnds, bool torsion, Extended x1, Extended x2,
-                 EndPair& first, EndPair& second) {
-    first = second = EndPair{};
+                 EndPair& first, EndPair& second, SegmentCursor& cur) {
+    first.At1 = first.At2 = second.At1 = second.At2 = 0;
     if (segs.empty()) return;
     // SF and BM: offset 56/66 positive, 112/122 negated; TM the other way.
     const Extended s1 = torsion ? -1 : 1, s2 = torsion ? 1 : -1;
@@ -161,20 +170,49 @@ void CurveLimits(const std::vector<allowseg_rec>& segs, bool tolerantEnds, bool 
         second.At1 = second.At2 = s2 * z.Pos2Fore;
         return;
     }
-    for (const allowseg_rec& g : segs) {
+    // Both limits of the segment are interpolated at the same two places:
+    // the fractions of the segment's length are found once.
+    auto set = [&](const allowseg_rec& g) {
+        const Extended span = g.ForeX - g.AftX;
+        const Extended f1 = span != 0 ? (x1 - g.AftX) / span : 0;
+        const Extended f2 = span != 0 ? (x2 - g.AftX) / span : 0;
+        first.At1 = s1 * (g.Pos1Aft + (g.Pos1Fore - g.Pos1Aft) * f1);
+        first.At2 = s1 * (g.Pos1Aft + (g.Pos1Fore - g.Pos1Aft) * f2);
+        second.At1 = s2 * (g.Pos2Aft + (g.Pos2Fore - g.Pos2Aft) * f1);
+        second.At2 = s2 * (g.Pos2Aft + (g.Pos2Fore - g.Pos2Aft) * f2);
+    };
+    if (cur.sorted < 0) {
+        cur.sorted = 1;
+        for (size_t i = 1; i < segs.size(); ++i)
+            if (segs[i].AftX < segs[i - 1].AftX) cur.sorted = 0;
+    }
+    if (cur.sorted == 1) {
+        // The last segment starting at or aft of x1: every later one starts
+        // forward of it and cannot hold it.
+        if (x1 < cur.lastX || cur.at >= segs.size()) cur.at = 0;
+        cur.lastX = x1;
+        while (cur.at + 1 < segs.size() && TolerantGE(x1, segs[cur.at + 1].AftX)) ++cur.at;
+        if (TolerantGE(x1, segs[cur.at].AftX) && TolerantLE(x1, segs[cur.at].ForeX)) {
+            set(segs[cur.at]);
+            return;
+        }
+    }
+    // Of the segments holding x1 the last one counts (at a boundary the
+    // segment forward of it): search from the forward end.
+    for (auto it = segs.rbegin(); it != segs.rend(); ++it) {
+        const allowseg_rec& g = *it;
         if (!TolerantGE(x1, g.AftX) || !TolerantLE(x1, g.ForeX)) continue;
-        first.At1 = s1 * LinearInterpolate(g.Pos1Fore, g.ForeX, g.Pos1Aft, g.AftX, x1);
-        first.At2 = s1 * LinearInterpolate(g.Pos1Fore, g.ForeX, g.Pos1Aft, g.AftX, x2);
-        second.At1 = s2 * LinearInterpolate(g.Pos2Fore, g.ForeX, g.Pos2Aft, g.AftX, x1);
-        second.At2 = s2 * LinearInterpolate(g.Pos2Fore, g.ForeX, g.Pos2Aft, g.AftX, x2);
+        set(g);
+        return;
     }
 }
 
-void SetLimits(const allow_rec& set, bool tolerantEnds, bool torsion, sfbmseg_rec& iv, intervalallow_rec& out) {
-    CurveLimits(set.sfsegs, tolerantEnds, false, iv.X1, iv.X2, out.SFPos, out.SFNeg);
-    CurveLimits(set.bmsegs, tolerantEnds, false, iv.X1, iv.X2, out.BMPos, out.BMNeg);
+void SetLimits(const allow_rec& set, bool tolerantEnds, bool torsion, sfbmseg_rec& iv, intervalallow_rec& out,
+               std::array<SegmentCursor, 3>& cur) {
+    CurveLimits(set.sfsegs, tolerantEnds, false, iv.X1, iv.X2, out.SFPos, out.SFNeg, cur[0]);
+    CurveLimits(set.bmsegs, tolerantEnds, false, iv.X1, iv.X2, out.BMPos, out.BMNeg, cur[1]);
     if (torsion)
-        CurveLimits(set.tmsegs, tolerantEnds, true, iv.X1, iv.X2, out.TMFirst, out.TMSecond);
+        CurveLimits(set.tmsegs, tolerantEnds, true, iv.X1, iv.X2, out.TMFirst, out.TMSecond, cur[2]);
     else
         out.TMFirst = out.TMSecond = EndPair{};
 }
@@ -376,32 +414,34 @@ void BuildStrengthStations(KvState& state) {
     for (size_t i = 1; i < s.StationPos.size(); ++i) {
         const Extended x2 = s.StationPos[i];
         if (!inside(x2) || !inside(s.StationPos[i - 1])) continue;
-        sfbmseg_rec iv;
+        s.IntervalIndex.emplace(s.StationFrames[i - 1], s.Intervals.size());
+        sfbmseg_rec& iv = s.Intervals.emplace_back();  // built in place: the record is large
         iv.Key = s.StationFrames[i - 1];
         iv.StartFrame = s.StationFrameNo[i - 1];
         iv.X1 = s.StationPos[i - 1];
         iv.X2 = x2;
         iv.Length = iv.X2 - iv.X1;
-        s.IntervalIndex.emplace(iv.Key, s.Intervals.size());
-        s.Intervals.push_back(std::move(iv));
         s.IntervalEndStation.push_back(i);
     }
 
     // Lightweight.
     s.LightweightTotal = 0;
+    s.LightRefit.assign(s.Intervals.size(), 0);
     for (const LightRow& row : light) {
         if (!(row.LCG > row.Xa && row.LCG < row.Xf) && state.Messages) state.Messages->ShowMessage(kLightweightWarning);
         if (row.Weight == 0) continue;
         s.LightweightTotal +=
             SpreadLoad(s, StrengthLoad{row.Weight, row.LCG, row.Xa, row.Xf}, LoadKind::Light, false);
     }
+    RefitOrdinates(s, LoadKind::Light);
 
     // Allowables.
     const bool torsion = ship.OptionOn(kOptionTorsion);
+    std::array<std::array<std::array<SegmentCursor, 3>, 2>, 2> cursors{};  // [condition][intact, flooded][curve]
     for (sfbmseg_rec& iv : s.Intervals)
         for (size_t k = 0; k < 2; ++k) {
-            SetLimits(ship.ClassAllow.intact[k], true, torsion, iv, iv.IntactAllow[k]);
-            SetLimits(ship.ClassAllow.flooded[k], false, torsion, iv, iv.FloodedAllow[k]);
+            SetLimits(ship.ClassAllow.intact[k], true, torsion, iv, iv.IntactAllow[k], cursors[k][0]);
+            SetLimits(ship.ClassAllow.flooded[k], false, torsion, iv, iv.FloodedAllow[k], cursors[k][1]);
         }
 }
 

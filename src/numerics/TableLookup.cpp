@@ -289,4 +289,45 @@ bool GetTableValue(const xyztable_rec& Table, std::string ResultName, std::strin
     return true;
 }
 
+PreparedLookup PrepareTableValue(const xyztable_rec& Table, std::string ResultName, std::string KeyName,
+                                 std::string LayerKey, bool Clamp) {
+    PreparedLookup p;
+    if (Table.ColCount <= 0 || Table.RowCount <= 0 || !ShapeValid(Table)) return p;
+    // Finding the headings must leave no trace: a lookup that would report
+    // or show a message is not prepared, and GetTableValue does it each time.
+    TableLookupState quiet;
+    const int NC = Table.ColCount;
+    int j = FindHeading(ResultName, Table.ColHeads, Clamp, false, quiet);
+    int k = FindHeading(KeyName, Table.ColHeads, Clamp, false, quiet);
+    int f = FindHeading(LayerKey, Table.LayerHeads, Clamp, false, quiet);
+    if (j > NC) j = -1;
+    if (k > NC) k = -1;
+    if (j == -1 || k == -1) return p;
+    if (f < 1 || f > Table.LayerCount) {
+        // A table of one layer takes it silently; any other shows a message.
+        if (Table.LayerCount != 1) return p;
+        f = 1;
+    }
+    p.Valid = true;
+    p.j = j;
+    p.k = k;
+    p.f = f;
+    p.Clamp = Clamp;
+    p.LayerNumeric = NumberOf(LayerKey, p.vL);
+    p.ColNumeric = NumberOf(ResultName, p.vR);
+    return p;
+}
+
+bool GetPreparedTableValue(const xyztable_rec& Table, const PreparedLookup& p, Extended KeyValue, Extended& Result,
+                           TableLookupState& state) {
+    Result = 0;
+    if (!p.Valid || Table.ColCount <= 0 || Table.RowCount <= 0 || !ShapeValid(Table)) return false;
+    Query q{Table, p.Clamp, false, state, p.j, p.k, p.ColNumeric, p.vR, KeyValue};
+    auto withColumns = [&](int layer, Extended& z) { return LayerValue(q, layer, z); };
+    Extended value = 0;
+    if (!AcrossLayers(q, p.f, p.LayerNumeric, p.vL, withColumns, value)) return false;
+    Result = value;
+    return true;
+}
+
 }  // namespace kv

@@ -33,6 +33,22 @@ struct TableLookupState {
 bool GetTableValue(const xyztable_rec& Table, std::string ResultName, std::string KeyName, std::string LayerKey,
                    Extended KeyValue, Extended& Result, bool Clamp, bool Report, TableLookupState& state);
 
+// A lookup of GetTableValue (without Report) whose result column, key
+// column and layer have been found once, for a lookup repeated at many keys:
+// GetPreparedTableValue gives exactly what GetTableValue gives for the same
+// names. Not Valid when the names do not resolve to a plain lookup (unknown
+// columns or layer, "MAX", "MIN", "AVG"): then use GetTableValue.
+struct PreparedLookup {
+    bool Valid = false;
+    int j = 0, k = 0, f = 0;
+    bool Clamp = false;
+    bool LayerNumeric = false, ColNumeric = false;
+    Extended vL = 0, vR = 0;
+};
+PreparedLookup PrepareTableValue(const xyztable_rec& Table, std::string ResultName, std::string KeyName,
+                                 std::string LayerKey, bool Clamp);
+bool GetPreparedTableValue(const xyztable_rec& Table, const PreparedLookup& p, Extended KeyValue, Extended& Result,
+                           TableLookupState& state);
 // Index of the heading matching Key (a name, compared without case and
 // surrounding blanks, or a number bracketed by numeric headings: the lower
 // heading of the bracketing pair), or -1. A numeric Key beyond the numeric

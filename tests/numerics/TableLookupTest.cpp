@@ -314,3 +314,43 @@ TEST(CompareValues, ToleranceOfOneHundredThousandth) {
 }
 
 }  // namespace
+
+// A prepared lookup gives bit for bit what GetTableValue gives for the same
+// names, over keys inside and beyond the rows and layer keys on, between and
+// beyond the layers; names that do not make a plain lookup are not prepared.
+TEST(PreparedTableValue, SameAsGetTableValue) {
+    const xyztable_rec tables[] = {Hydro(), Ullage(), CrossCurves()};
+    struct Names {
+        int table;
+        std::string result, key;
+    } names[] = {{0, "DISP", "DRAFT"}, {0, "KMT", "DISP"}, {1, "VOLUME", "ULLAGE"}, {2, "15", "DISP"},
+                 {2, "30", "DISP"}};
+    const std::string layers[] = {"-1", "1", "0", "0.25", "-3", "7", ""};
+    const long double keys[] = {-5, 0, 1, 1.5, 2.75, 4, 9, 150, 333, 1000, 2500, 3100};
+    for (const Names& n : names)
+        for (const std::string& layer : layers)
+            for (bool clamp : {false, true}) {
+                const xyztable_rec& t = tables[n.table];
+                const PreparedLookup p = PrepareTableValue(t, n.result, n.key, layer, clamp);
+                for (long double x : keys) {
+                    SCOPED_TRACE(n.result + " by " + n.key + " layer '" + layer + "' key " + std::to_string(double(x)));
+                    TableLookupState a, b;
+                    RecordingSink sink;
+                    a.Messages = &sink;
+                    long double va = -1, vb = -1;
+                    const bool oka = GetTableValue(t, n.result, n.key, layer, x, va, clamp, false, a);
+                    if (!p.Valid) {
+                        // Only a lookup that needed a message or a fallback layer is left to GetTableValue.
+                        EXPECT_TRUE(!sink.messages.empty() || !oka);
+                        continue;
+                    }
+                    const bool okb = GetPreparedTableValue(t, p, x, vb, b);
+                    EXPECT_EQ(oka, okb);
+                    EXPECT_EQ(va, vb);
+                    EXPECT_FALSE(b.TableRangeExceeded);
+                }
+            }
+    EXPECT_FALSE(PrepareTableValue(Hydro(), "NOPE", "DRAFT", "1", false).Valid);
+    EXPECT_FALSE(PrepareTableValue(Hydro(), "DISP", "MAX", "1", false).Valid);
+    EXPECT_FALSE(PrepareTableValue(Hydro(), "AVG", "DRAFT", "1", false).Valid);
+}
