@@ -12,26 +12,16 @@
 #include "model/ConditionFile.h"
 #include "shipgen/Compiler.h"
 #include "shipgen/ConditionCompiler.h"
+#include "SampleShip.h"
 
 using namespace kv;
 using namespace kv::shipgen;
 
 namespace {
 
-const ShipDataSet& Data() {
-    static ShipDataSet d = BuildShipDataSet(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549");
-    return d;
-}
+const ShipDataSet& Data() { return kvtest::R549Data(); }
 
-KvState Opened(const SampleCondition& c) {
-    KvState s = ConditionState(Data());
-    BinReader r(c.bytes, c.fileName);
-    AdoptCondition(s, DecodeConditionFile(s, r));
-    UpdateAllTankItems(s);
-    UpdateContainerItems(s);
-    BuildBaleSummary(s, s.CalcData.Summaries[1]);
-    return s;
-}
+KvState Opened(const SampleCondition& c) { return kvtest::OpenedSample(c); }
 
 double Foot(double x, double z, double trim, double lbp) {
     const double sl = std::tan(trim / lbp);

@@ -19,36 +19,21 @@
 #include "model/ConditionFile.h"
 #include "shipgen/Compiler.h"
 #include "shipgen/ConditionCompiler.h"
+#include "SampleShip.h"
 
 using namespace kv;
 using namespace kv::shipgen;
 
 namespace {
 
-const ShipDataSet& Data() {
-    static ShipDataSet d = BuildShipDataSet(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549");
-    return d;
-}
+const ShipDataSet& Data() { return kvtest::R549Data(); }
 
 // The condition opened as the program opens it, calculated with its intact
 // strength, every hold compartment active.
 KvState Calculated(const std::string& file) {
-    for (const SampleCondition& c : Data().conditions) {
-        if (c.fileName.find(file) == std::string::npos) continue;
-        KvState s = ConditionState(Data());
-        BinReader r(c.bytes, c.fileName);
-        AdoptCondition(s, DecodeConditionFile(s, r));
-        UpdateAllTankItems(s);
-        UpdateContainerItems(s);
-        BuildBaleSummary(s, s.CalcData.Summaries[1]);
-        CalculateAll(s);
-        BuildStrengthStations(s);
-        CalcStrength(s);
-        RebuildActiveHoldCompartments(s);
-        return s;
-    }
-    ADD_FAILURE() << "no sample condition " << file;
-    return KvState{};
+    KvState s = kvtest::OpenedSample(kvtest::SampleNamed(file));
+    CalculateAll(s);
+    return s;
 }
 
 const sfbmseg_rec& At(const KvState& s, const char* frame) {

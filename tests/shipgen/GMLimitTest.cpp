@@ -18,6 +18,7 @@
 #include "shipgen/Compiler.h"
 #include "shipgen/GMLimits.h"
 #include "shipgen/HullGeometry.h"
+#include "SampleShip.h"
 
 using namespace kv::shipgen;
 
@@ -149,7 +150,7 @@ TEST(GMLimit, MissingTablesGiveAnEmptyTable) {
 }
 
 TEST(GMLimit, SampleVesselCarriesTheCurvesAndSwitchesThemOn) {
-    const ShipDataSet data = BuildShipDataSet(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549");
+    const ShipDataSet& data = kvtest::R549Data();
     const kv::shipinfo_rec& ship = data.ship;
     EXPECT_TRUE(ship.OptionOn(7));
     EXPECT_TRUE(ship.OptionOn(14));

@@ -16,6 +16,7 @@
 #include "shipgen/Compiler.h"
 #include "shipgen/GrainTable.h"
 #include "shipgen/ShipDefinition.h"
+#include "SampleShip.h"
 
 using namespace kv::shipgen;
 
@@ -145,7 +146,7 @@ TEST(GrainTable, KGColumnsAreCheckedWhenRead) {
 }
 
 TEST(GrainTable, SampleVesselCarriesTheTableAndSwitchesGrainOn) {
-    const ShipDataSet data = BuildShipDataSet(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549");
+    const ShipDataSet& data = kvtest::R549Data();
     const kv::shipinfo_rec& ship = data.ship;
     EXPECT_TRUE(ship.OptionOn(1));
     EXPECT_EQ(ship.OptionText(1), "0");

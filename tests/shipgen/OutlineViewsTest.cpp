@@ -9,6 +9,7 @@
 #include "shipgen/Compiler.h"
 #include "shipgen/ContainerFixtures.h"
 #include "shipgen/ViewOutlines.h"
+#include "SampleShip.h"
 
 using namespace kv;
 using namespace kv::shipgen;
@@ -176,7 +177,7 @@ TEST(OutlineViews, ProfileAndSectionShowHullAndCompartments) {
 }
 
 TEST(OutlineViews, SampleVesselPlanCarriesOneOutlinePerTankAndHold) {
-    ShipDataSet data = BuildShipDataSet(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549");
+    const ShipDataSet& data = kvtest::R549Data();
     const shipinfo_rec& ship = data.ship;
     for (int g = 1; g <= 7; ++g) {
         const auto& tanks = data.tanks.Groups[size_t(g)].Tanks;

@@ -17,16 +17,14 @@
 #include "shipgen/Compiler.h"
 #include "shipgen/ConditionCompiler.h"
 #include "shipgen/ShipDefinition.h"
+#include "SampleShip.h"
 
 using namespace kv;
 using namespace kv::shipgen;
 
 namespace {
 
-const ShipDataSet& Data() {
-    static ShipDataSet d = BuildShipDataSet(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549");
-    return d;
-}
+const ShipDataSet& Data() { return kvtest::R549Data(); }
 
 const std::vector<tank_rec>& Group(size_t g) { return Data().tanks.Groups[g].Tanks; }
 
@@ -149,15 +147,7 @@ TEST(ShipStrengthData, HoldMassCurvesRiseWithDraftAndHarbourWidensThem) {
 
 namespace {
 
-KvState Opened(const SampleCondition& c) {
-    KvState s = ConditionState(Data());
-    BinReader r(c.bytes, c.fileName);
-    AdoptCondition(s, DecodeConditionFile(s, r));
-    UpdateAllTankItems(s);
-    UpdateContainerItems(s);
-    BuildBaleSummary(s, s.CalcData.Summaries[1]);
-    return s;
-}
+KvState Opened(const SampleCondition& c) { return kvtest::OpenedSample(c); }
 
 const SampleCondition* Find(const std::string& file) {
     for (const SampleCondition& c : Data().conditions)

@@ -13,6 +13,7 @@
 
 #include "TestSupport.h"
 #include "shipgen/Compiler.h"
+#include "SampleShip.h"
 
 using nlohmann::json;
 using kvtest::RunCli;
@@ -23,8 +24,7 @@ class StrengthCli : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir = new kvtest::TempDir();
-        data = new kv::shipgen::ShipDataSet(
-            kv::shipgen::BuildShipDataSet(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549"));
+        data = new kv::shipgen::ShipDataSet(kvtest::R549Data());
         kv::shipgen::WriteShipDataSet(*data, dir->path());
     }
     static void TearDownTestSuite() {

@@ -14,29 +14,21 @@
 #include "numerics/Formats.h"
 #include "shipgen/Compiler.h"
 #include "shipgen/ConditionCompiler.h"
+#include "SampleShip.h"
 
 using namespace kv;
 using namespace kv::shipgen;
 
 namespace {
 
-const ShipDataSet& Data() {
-    static ShipDataSet d = BuildShipDataSet(std::string(KORVANEL_SOURCE_DIR) + "/ships/R549");
-    return d;
-}
+const ShipDataSet& Data() { return kvtest::R549Data(); }
 
 // The condition opened as the command-line program opens it, through the
 // calculation cycle, then the strength for the given selector.
 KvState Calculated(const SampleCondition& c, int condition) {
-    KvState s = ConditionState(Data());
-    BinReader r(c.bytes, c.fileName);
-    AdoptCondition(s, DecodeConditionFile(s, r));
-    UpdateAllTankItems(s);
-    UpdateContainerItems(s);
-    BuildBaleSummary(s, s.CalcData.Summaries[1]);
+    KvState s = kvtest::OpenedSample(c);
+    s.LoadData.VoyageCond = condition;
     CalculateAll(s);
-    BuildStrengthStations(s);
-    CalcStrength(s, condition);
     return s;
 }
 
