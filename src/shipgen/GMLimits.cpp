@@ -46,14 +46,7 @@ public:
 
     void SetPoint(double disp, double trim, double draft, double kmt) {
         calcdata_rec& c = state_->CalcData;
-        c.Displacement = c.DisplacementSW = disp;
-        c.Trim = trim;
-        c.DraftMean = draft;
-        c.DraftAP = draft - trim / 2;
-        c.DraftFP = draft + trim / 2;
-        c.TCG = 0;
-        c.Heel = 0;
-        c.Stab.FSC = 0;
+        SetUprightProbePoint(c, disp, trim, draft);
         kmt_ = kmt;
     }
 
@@ -97,6 +90,17 @@ double MaxKG(CriteriaProbe& probe, double kmt) {
 }
 
 }  // namespace
+
+void SetUprightProbePoint(calcdata_rec& c, double disp, double trim, double draft) {
+    c.Displacement = c.DisplacementSW = disp;
+    c.Trim = trim;
+    c.DraftMean = draft;
+    c.DraftAP = draft - trim / 2;
+    c.DraftFP = draft + trim / 2;
+    c.TCG = 0;
+    c.Heel = 0;
+    c.Stab.FSC = 0;
+}
 
 xyztable_rec BuildGMLimitTable(const shipinfo_rec& ship) {
     const xyztable_rec& hydro = ship.ShipTables.HydroTable();

@@ -7,6 +7,8 @@
 
 #include "model/ShipInfo.h"
 
+#include "calc/CalcData.h"
+
 namespace kv::shipgen {
 
 // Columns "DISP", "MINGM" (KMT - MAXKG) and "MAXKG", one layer per trim of
@@ -15,5 +17,9 @@ namespace kv::shipgen {
 // is taken with the wind table's last layer (the fullest deck stow), so the
 // curve holds whatever the deck carries.
 xyztable_rec BuildGMLimitTable(const shipinfo_rec& ship);
+
+// Puts the result record on an upright waterline of the given displacement,
+// trim and mean draft, without free surface, for a criteria probe.
+void SetUprightProbePoint(calcdata_rec& c, double disp, double trim, double draft);
 
 }  // namespace kv::shipgen

@@ -7,6 +7,7 @@
 #include "calc/StabProc.h"
 #include "model/kvGlobal.h"
 #include "numerics/Formats.h"
+#include "shipgen/GMLimits.h"
 #include "shipgen/ShipDefinition.h"
 
 namespace kv::shipgen {
@@ -38,14 +39,7 @@ GrainCriteriaProbe::~GrainCriteriaProbe() = default;
 void GrainCriteriaProbe::SetPoint(double disp, double trim, double draft, double kmt) {
     KvState& s = *state_;
     calcdata_rec& c = s.CalcData;
-    c.Displacement = c.DisplacementSW = disp;
-    c.Trim = trim;
-    c.DraftMean = draft;
-    c.DraftAP = draft - trim / 2;
-    c.DraftFP = draft + trim / 2;
-    c.TCG = 0;
-    c.Heel = 0;
-    c.Stab.FSC = 0;
+    SetUprightProbePoint(c, disp, trim, draft);
     kmt_ = kmt;
     angleLimit_ = kGrainMaxStaticAngle;
     if (s.ShipInfo.OptionOn(kDeckEdgeOption)) {
