@@ -120,15 +120,7 @@ json ResultJson(const kv::KvState& s) {
     j["Weather"] = w;
 
     json rows = json::array();
-    for (const kv::stabcriterion_rec& r : s.Calc.StabilityCriteria)
-        rows.push_back({{"row", r.Row},
-                        {"name", ToUtf8(Trimmed(r.Name))},
-                        {"actual", ToUtf8(r.Actual)},
-                        {"sign", ToUtf8(r.Sign)},
-                        {"allow", ToUtf8(r.Allow)},
-                        {"unit", ToUtf8(r.Unit)},
-                        {"judge", ToUtf8(r.Judge)},
-                        {"shown", r.Shown}});
+    for (const kv::stabcriterion_rec& r : s.Calc.StabilityCriteria) rows.push_back(CriterionRowJson(r));
     j["Criteria"] = rows;
 
     json jf, wf;

@@ -189,18 +189,7 @@ json GrainJson(const kv::KvState& s) {
                          {"HeelingMoment", Num(c.HeelingMoment)}});
     j["Compartments"] = comps;
     json rows = json::array();
-    for (const kv::stabcriterion_rec& r : g.Rows) {
-        std::string name = r.Name;
-        while (!name.empty() && name.back() == ' ') name.pop_back();
-        rows.push_back({{"row", r.Row},
-                        {"name", ToUtf8(name)},
-                        {"actual", ToUtf8(r.Actual)},
-                        {"sign", ToUtf8(r.Sign)},
-                        {"allow", ToUtf8(r.Allow)},
-                        {"unit", ToUtf8(r.Unit)},
-                        {"judge", ToUtf8(r.Judge)},
-                        {"shown", r.Shown}});
-    }
+    for (const kv::stabcriterion_rec& r : g.Rows) rows.push_back(CriterionRowJson(r));
     j["Criteria"] = rows;
     return j;
 }
@@ -383,6 +372,14 @@ void AddStrengthJson(json& j, kv::KvState& s, const StrengthRequest& req) {
     put("Flooding", ran.Flooding, [&] { return FloodingJson(s, req); });
     put("HoldMass", ran.HoldMass, [&] { return HoldMassJson(s); });
     j["NotComputed"] = not_computed;
+}
+
+json CriterionRowJson(const kv::stabcriterion_rec& r) {
+    const size_t a = r.Name.find_first_not_of(' ');
+    const std::string name = a == std::string::npos ? std::string() : r.Name.substr(a, r.Name.find_last_not_of(' ') - a + 1);
+    return {{"row", r.Row},         {"name", ToUtf8(name)},   {"actual", ToUtf8(r.Actual)},
+            {"sign", ToUtf8(r.Sign)}, {"allow", ToUtf8(r.Allow)}, {"unit", ToUtf8(r.Unit)},
+            {"judge", ToUtf8(r.Judge)}, {"shown", r.Shown}};
 }
 
 }  // namespace kvcli

@@ -69,6 +69,10 @@ std::string FloodHoldName(int hold);
 // "NotComputed" to the result object.
 void AddStrengthJson(nlohmann::ordered_json& j, kv::KvState& state, const StrengthRequest& req);
 
+// One criteria row (intact or grain) as JSON: row, name without surrounding
+// blanks, actual, sign, allow, unit, judge, shown.
+nlohmann::ordered_json CriterionRowJson(const kv::stabcriterion_rec& r);
+
 // The same content as readable text.
 void PrintStrengthText(std::ostream& os, kv::KvState& state, const StrengthRequest& req);
 
