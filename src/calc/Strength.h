@@ -116,6 +116,26 @@ void CalcStrength(KvState& state);
 // The same for an explicit condition selector.
 void CalcStrength(KvState& state, int condition);
 
+// The values of one read-out point in internal units: the interval named by
+// the point's frame, at its start (side 0) or at the end of the interval
+// before (side -1). Found is false when the frame names no interval (or side
+// -1 names the first one). CorrSF is the value the "Corr" column shows: of
+// the corrected SF at the start of the named interval and at the end of the
+// one before, the one nearer the SF (the one before on a tie), with its own
+// percentage and allowable; SFPercent and SFAllow are those of the corrected
+// SF when the correction is on, else of the SF.
+struct strengthreadout_rec {
+    Extended Frame = 0;
+    int Side = 0;
+    bool Found = false;
+    Extended Position = 0;
+    Extended SF = 0, CorrSF = 0, CorrSFPercent = 0, CorrSFAllow = 0, SFPercent = 0, SFAllow = 0;
+    Extended BM = 0, BMPercent = 0, BMAllow = 0;
+    Extended HeelMoment = 0, TM = 0, TMPercent = 0, TMAllow = 0;
+};
+// One row per read-out point of the ship, intact or flooded values.
+std::vector<strengthreadout_rec> StrengthReadOut(const KvState& state, bool flooded = false);
+
 // The read-out table (grdStrength; grdFlood with flooded) as texts in
 // display units.
 GridData FillStrengthGrid(const KvState& state, bool flooded = false);

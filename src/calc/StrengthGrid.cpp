@@ -25,6 +25,53 @@ int Condition(const KvState& state) { return state.LoadData.VoyageCond == Condit
 
 }  // namespace
 
+std::vector<strengthreadout_rec> StrengthReadOut(const KvState& state, bool flooded) {
+    const StrengthState& s = state.Strength;
+    const bool corrected = state.ShipInfo.OptionOn(OptionSFCorrectionMethod);
+    std::vector<strengthreadout_rec> rows;
+    for (const readout_rec& ro : state.ShipInfo.ClassAllow.readouts) {
+        strengthreadout_rec& r = rows.emplace_back();
+        r.Frame = ro.Frame;
+        r.Side = ro.Side == -1 ? -1 : 0;
+        auto it = s.IntervalIndex.find(FormatFloat("0.000", ro.Frame));
+        if (it == s.IntervalIndex.end()) continue;
+        const size_t here = it->second;
+        if (r.Side == -1 && here == 0) continue;  // nothing ends before the first interval
+        const sfbmseg_rec& iv = s.Intervals[r.Side == -1 ? here - 1 : here];
+        const bool start = r.Side == 0;
+        auto end = [start](const EndPair& p) { return start ? p.At1 : p.At2; };
+        const strengthvalues_rec& v = Values(iv, flooded);
+        r.Found = true;
+        r.Position = start ? iv.X1 : iv.X2;
+        r.SF = end(v.SF);
+        // The corrected SF jumps at a station: of the value at the start of
+        // the interval named by the point and the one at the end of the
+        // interval before, the one nearer the actual SF is shown.
+        const strengthvalues_rec& named = Values(s.Intervals[here], flooded);
+        r.CorrSF = named.CorrSF.At1;
+        r.CorrSFPercent = named.CorrSFPercent.At1;
+        r.CorrSFAllow = named.CorrSFAllow.At1;
+        if (here > 0) {
+            const strengthvalues_rec& before = Values(s.Intervals[here - 1], flooded);
+            if (std::fabs(before.CorrSF.At2 - r.SF) <= std::fabs(r.CorrSF - r.SF)) {
+                r.CorrSF = before.CorrSF.At2;
+                r.CorrSFPercent = before.CorrSFPercent.At2;
+                r.CorrSFAllow = before.CorrSFAllow.At2;
+            }
+        }
+        r.SFPercent = corrected ? end(v.CorrSFPercent) : end(v.SFPercent);
+        r.SFAllow = corrected ? end(v.CorrSFAllow) : end(v.SFAllow);
+        r.BM = end(v.BM);
+        r.BMPercent = end(v.BMPercent);
+        r.BMAllow = end(v.BMAllow);
+        r.HeelMoment = end(iv.HeelMoment);
+        r.TM = end(iv.TM);
+        r.TMPercent = end(iv.TMPercent);
+        r.TMAllow = end(iv.TMAllow);
+    }
+    return rows;
+}
+
 GridData FillStrengthGrid(const KvState& state, bool flooded) {
     const StrengthState& s = state.Strength;
     const shipinfo_rec& ship = state.ShipInfo;
@@ -52,40 +99,22 @@ GridData FillStrengthGrid(const KvState& state, bool flooded) {
                   "Allow(%)",
                   "Allow[" + wu + "-" + lu + "]"};
 
-    for (size_t k = 0; k < readouts.size(); ++k) {
-        const readout_rec& ro = readouts[k];
+    const std::vector<strengthreadout_rec> values = StrengthReadOut(state, flooded);
+    for (size_t k = 0; k < values.size(); ++k) {
+        const strengthreadout_rec& r = values[k];
         auto& row = g.Cells[size_t(kFixedRows) + k];
-        row[0] = Cell(0, ro.Frame);
-        row[5] = Cell(5, ro.Frame);
-        auto it = s.IntervalIndex.find(FormatFloat("0.000", ro.Frame));
-        if (it == s.IntervalIndex.end()) continue;
-        const long at = long(it->second) + (ro.Side == -1 ? -1 : 0);
-        if (at < 0 || size_t(at) >= s.Intervals.size()) continue;
-        const bool start = ro.Side != -1;
-        const strengthvalues_rec& v = Values(s.Intervals[size_t(at)], flooded);
-        auto end = [start](const EndPair& p) { return start ? p.At1 : p.At2; };
-
-        const Extended sf = end(v.SF);
-        // The corrected SF jumps at a station: of the value at the start of
-        // the interval named by the point and the one at the end of the
-        // interval before, the one nearer the actual SF is shown.
-        const size_t here = it->second;
-        Extended corr = Values(s.Intervals[here], flooded).CorrSF.At1;
-        if (here > 0) {
-            const Extended before = Values(s.Intervals[here - 1], flooded).CorrSF.At2;
-            if (std::fabs(before - sf) <= std::fabs(corr - sf)) corr = before;
-        }
-        const Extended pct = corrected ? end(v.CorrSFPercent) : end(v.SFPercent);
-        const Extended allow = corrected ? end(v.CorrSFAllow) : end(v.SFAllow);
-        row[1] = Cell(1, sf * wf);
-        row[2] = Cell(2, corr * wf);
-        row[3] = Cell(3, pct);
-        row[4] = Cell(4, allow * wf);
-        row[6] = Cell(6, end(v.BM) * wf * lf);
-        row[7] = Cell(7, end(v.BMPercent));
-        row[8] = Cell(8, end(v.BMAllow) * wf * lf);
-        g.Red[size_t(kFixedRows) + k][3] = std::fabs(pct) > 100;
-        g.Red[size_t(kFixedRows) + k][7] = std::fabs(end(v.BMPercent)) > 100;
+        row[0] = Cell(0, r.Frame);
+        row[5] = Cell(5, r.Frame);
+        if (!r.Found) continue;
+        row[1] = Cell(1, r.SF * wf);
+        row[2] = Cell(2, r.CorrSF * wf);
+        row[3] = Cell(3, r.SFPercent);
+        row[4] = Cell(4, r.SFAllow * wf);
+        row[6] = Cell(6, r.BM * wf * lf);
+        row[7] = Cell(7, r.BMPercent);
+        row[8] = Cell(8, r.BMAllow * wf * lf);
+        g.Red[size_t(kFixedRows) + k][3] = std::fabs(r.SFPercent) > 100;
+        g.Red[size_t(kFixedRows) + k][7] = std::fabs(r.BMPercent) > 100;
     }
 
     const strengthextremes_rec x = StrengthExtremes(s, flooded);

@@ -1,6 +1,7 @@
 // The strength family of korvanel-cli calc as JSON, and the values both the
 // JSON and the text show: the read-out table, the hold mass rows and which
 // calculations ran.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -27,9 +28,6 @@ json Pair(const kv::EndPair& p) { return json::array({Num(p.At1), Num(p.At2)}); 
 const char* ConditionName(int c) { return c == kv::ConditionPort ? "PORT" : "SEA"; }
 
 // The value at the end the read-out side names.
-Extended AtSide(const kv::EndPair& cur, const kv::EndPair* prev, int side) {
-    return side == 0 ? cur.At1 : prev->At2;
-}
 
 // The extremes under the names MaxLoad..., MaxSF..., MaxCorrSF..., MaxBM...
 // and MaxSFPct..., MaxCorrSFPct..., MaxBMPct...
@@ -133,7 +131,7 @@ json StrengthJson(const kv::KvState& s, const StrengthRequest& req, const Streng
     j["LightweightTotal"] = Num(s.Strength.LightweightTotal);
     j["BuoyantVolume"] = Num(s.Strength.BuoyantVolume);
     j["StrengthOK"] = bool(s.Calc.JudgementFlags[kv::StrengthOK]);
-    j["ReadOut"] = ReadOutJson(StrengthReadOut(s, false));
+    j["ReadOut"] = ReadOutJson(FoundReadOut(s, false));
     if (req.Intervals) j["Intervals"] = IntervalsJson(s, ran);
     return j;
 }
@@ -156,7 +154,7 @@ json TorsionJson(const kv::KvState& s) {
     j["WithinLimits"] = t.WithinLimits;
     j["TorsionOK"] = bool(s.Calc.JudgementFlags[kv::TorsionOK]);
     json rows = json::array();
-    for (const ReadOutRow& r : StrengthReadOut(s, false))
+    for (const ReadOutRow& r : FoundReadOut(s, false))
         rows.push_back({{"frame", Num(r.Frame)},
                         {"side", r.Side},
                         {"position", Num(r.Position)},
@@ -254,7 +252,7 @@ json FloodingJson(const kv::KvState& s, const StrengthRequest& req) {
     j["Holds"] = holds;
     // The intervals hold the strength of the hold flooded last.
     j["ReadOutHold"] = req.FloodHolds.back() + 1;
-    j["ReadOut"] = ReadOutJson(StrengthReadOut(s, true));
+    j["ReadOut"] = ReadOutJson(FoundReadOut(s, true));
     return j;
 }
 
@@ -262,49 +260,9 @@ json FloodingJson(const kv::KvState& s, const StrengthRequest& req) {
 
 std::string FloodHoldName(int hold) { return "NO." + std::to_string(hold + 1) + " CARGO HOLD"; }
 
-std::vector<ReadOutRow> StrengthReadOut(const kv::KvState& s, bool flooded) {
-    std::vector<ReadOutRow> rows;
-    const bool corrected = s.ShipInfo.OptionOn(kv::OptionSFCorrectionMethod);
-    for (const kv::readout_rec& p : s.ShipInfo.ClassAllow.readouts) {
-        auto it = s.Strength.IntervalIndex.find(kv::FormatFloat("0.000", p.Frame));
-        if (it == s.Strength.IntervalIndex.end()) continue;
-        const size_t i = it->second;
-        const kv::sfbmseg_rec& cur = s.Strength.Intervals[i];
-        const kv::sfbmseg_rec* prev = i > 0 ? &s.Strength.Intervals[i - 1] : nullptr;
-        const int side = p.Side == 0 ? 0 : -1;
-        if (side == -1 && !prev) continue;  // nothing ends before the first interval
-        const kv::strengthvalues_rec& v = flooded ? cur.Flooded : cur.Intact;
-        const kv::strengthvalues_rec* pv = prev ? (flooded ? &prev->Flooded : &prev->Intact) : nullptr;
-        auto at = [&](kv::EndPair kv::strengthvalues_rec::*f) {
-            return AtSide(v.*f, pv ? &(pv->*f) : nullptr, side);
-        };
-        ReadOutRow r;
-        r.Frame = p.Frame;
-        r.Side = side;
-        r.Position = side == 0 ? cur.X1 : prev->X2;
-        r.SF = at(&kv::strengthvalues_rec::SF);
-        // The corrected SF jumps at a bulkhead: of the value at the start of
-        // this interval and the one at the end of the interval before, the one
-        // nearer the actual SF is shown (the one before on a tie).
-        r.CorrSF = v.CorrSF.At1;
-        r.CorrSFPercent = v.CorrSFPercent.At1;
-        r.CorrSFAllow = v.CorrSFAllow.At1;
-        if (pv && std::fabs(double(pv->CorrSF.At2 - r.SF)) <= std::fabs(double(v.CorrSF.At1 - r.SF))) {
-            r.CorrSF = pv->CorrSF.At2;
-            r.CorrSFPercent = pv->CorrSFPercent.At2;
-            r.CorrSFAllow = pv->CorrSFAllow.At2;
-        }
-        r.SFPercent = corrected ? at(&kv::strengthvalues_rec::CorrSFPercent) : at(&kv::strengthvalues_rec::SFPercent);
-        r.SFAllow = corrected ? at(&kv::strengthvalues_rec::CorrSFAllow) : at(&kv::strengthvalues_rec::SFAllow);
-        r.BM = at(&kv::strengthvalues_rec::BM);
-        r.BMPercent = at(&kv::strengthvalues_rec::BMPercent);
-        r.BMAllow = at(&kv::strengthvalues_rec::BMAllow);
-        r.HeelMoment = AtSide(cur.HeelMoment, prev ? &prev->HeelMoment : nullptr, side);
-        r.TM = AtSide(cur.TM, prev ? &prev->TM : nullptr, side);
-        r.TMPercent = AtSide(cur.TMPercent, prev ? &prev->TMPercent : nullptr, side);
-        r.TMAllow = AtSide(cur.TMAllow, prev ? &prev->TMAllow : nullptr, side);
-        rows.push_back(r);
-    }
+std::vector<ReadOutRow> FoundReadOut(const kv::KvState& s, bool flooded) {
+    std::vector<ReadOutRow> rows = kv::StrengthReadOut(s, flooded);
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [](const ReadOutRow& r) { return !r.Found; }), rows.end());
     return rows;
 }
 

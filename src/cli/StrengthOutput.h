@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "calc/Strength.h"
 #include "model/kvGlobal.h"
 
 namespace kvcli {
@@ -27,19 +28,11 @@ struct StrengthRequest {
 // CorrSFAllow belong to that value, while SFPercent and SFAllow are those of
 // the table's columns (of the corrected SF at the side's own end when the
 // correction is on). Torsion values of the same end follow.
-struct ReadOutRow {
-    kv::Extended Frame = 0;
-    int Side = 0;
-    kv::Extended Position = 0;  // m from the AP, of the station read
-    kv::Extended SF = 0, CorrSF = 0, SFPercent = 0, SFAllow = 0;
-    kv::Extended CorrSFPercent = 0, CorrSFAllow = 0;
-    kv::Extended BM = 0, BMPercent = 0, BMAllow = 0;
-    kv::Extended HeelMoment = 0, TM = 0, TMPercent = 0, TMAllow = 0;
-};
+using ReadOutRow = kv::strengthreadout_rec;
 
 // The rows of the read-out points whose frame names an interval, of the
 // intact or the flooded values.
-std::vector<ReadOutRow> StrengthReadOut(const kv::KvState& state, bool flooded);
+std::vector<ReadOutRow> FoundReadOut(const kv::KvState& state, bool flooded);
 
 // The cargo mass counted in one hold against its limits at the hold's draft,
 // alone and together with the next hold (not for the last hold).

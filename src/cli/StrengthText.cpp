@@ -59,7 +59,7 @@ void PrintStrength(std::ostream& os, const kv::KvState& s) {
     const kv::strengthsummary_rec& st = s.CalcData.Strength;
     os << "Longitudinal strength (" << Condition(s) << " allowables; SF t, BM t·m)\n";
     PrintExtremes(os, st.Extremes, st.Balance, "  ");
-    PrintReadOut(os, StrengthReadOut(s, false));
+    PrintReadOut(os, FoundReadOut(s, false));
     os << "  Strength " << (s.Calc.JudgementFlags[kv::StrengthOK] ? "OK" : "NOT OK") << "\n";
 }
 
@@ -71,7 +71,7 @@ void PrintTorsion(std::ostream& os, const kv::KvState& s) {
     os << "  Total heeling moment " << F(t.TotalHeelMoment) << " t·m; within limits: "
        << (t.WithinLimits ? "yes" : "no") << "\n";
     os << "     fr.no  side  x [m]  Heel [t·m]    TM [t·m]  TM(%)  Allow [t·m]\n";
-    for (const ReadOutRow& r : StrengthReadOut(s, false))
+    for (const ReadOutRow& r : FoundReadOut(s, false))
         os << "  " << std::setw(8) << F(r.Frame) << std::setw(6) << r.Side << std::setw(8) << F(r.Position, "0.00")
            << std::setw(12) << F(r.HeelMoment, "0") << std::setw(12) << F(r.TM, "0") << std::setw(7)
            << F(r.TMPercent) << std::setw(13) << F(r.TMAllow, "0") << "\n";
@@ -132,7 +132,7 @@ void PrintFlooding(std::ostream& os, const kv::KvState& s, const StrengthRequest
             os << "    strength not computed\n";
     }
     os << "  Read-out with " << FloodHoldName(req.FloodHolds.back()) << " flooded\n";
-    PrintReadOut(os, StrengthReadOut(s, true));
+    PrintReadOut(os, FoundReadOut(s, true));
     os << "  Flooded strength " << (s.Calc.JudgementFlags[kv::FloodStrengthOK] ? "OK" : "NOT OK") << "\n";
 }
 

@@ -26,7 +26,6 @@ using namespace kv::shipgen;
 
 namespace {
 
-const ShipDataSet& Data() { return kvtest::R549Data(); }
 
 // The condition opened as the program opens it, calculated with its intact
 // strength, every hold compartment active.
