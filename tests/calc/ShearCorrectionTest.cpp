@@ -204,7 +204,9 @@ TEST(ShearCorrection, ContinuousCorrectionByPosition) {
         const std::string bulkhead = Refs(s, m);
         s.ShipInfo.Options[kv::OptionContinuousCorrection].Enabled = 1;
         EXPECT_EQ(Refs(s, m), "fore half aft") << m;
-        if (m != 4) EXPECT_EQ(bulkhead, "none none none") << m;
+        if (m != 4) {
+            EXPECT_EQ(bulkhead, "none none none") << m;
+        }
     }
 }
 

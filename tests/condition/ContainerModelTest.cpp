@@ -37,7 +37,9 @@ TEST(ContainerPositions, ParseResolvesLabelsAndSections) {
     for (const Case& c : cases) {
         SlotRef got;
         EXPECT_EQ(ParsePosition(s.ContInfo, c.text, got), c.parsed) << "'" << c.text << "'";
-        if (c.parsed) EXPECT_EQ(got, c.slot) << "'" << c.text << "'";
+        if (c.parsed) {
+            EXPECT_EQ(got, c.slot) << "'" << c.text << "'";
+        }
     }
     EXPECT_EQ(FindRow(s.ContInfo, 0, InHold, "2"), 1);
     EXPECT_EQ(FindRow(s.ContInfo, 0, InHold, "03"), -1);

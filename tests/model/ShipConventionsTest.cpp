@@ -78,7 +78,9 @@ TEST(ShipConventions, LongitudinalDisplay) {
         s.LongRefMidship = c.refMidship;
         s.LongSign = c.sign;
         EXPECT_EQ(ToDisplayLong(s, c.x), c.shown) << c.refMidship << " " << c.sign << " " << double(c.x);
-        if (c.x != 0) EXPECT_NEAR(double(FromDisplayLong(s, c.shown)), double(c.x), 1e-12) << c.refMidship << " " << c.sign;
+        if (c.x != 0) {
+            EXPECT_NEAR(double(FromDisplayLong(s, c.shown)), double(c.x), 1e-12) << c.refMidship << " " << c.sign;
+        }
     }
     // From the display there is no zero case: 0 shown from midship is x = LBP / 2.
     s.LongRefMidship = 1;

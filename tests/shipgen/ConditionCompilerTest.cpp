@@ -214,7 +214,9 @@ TEST(SampleConditions, FloatInsideTheTablesAndDeparturesPassTheCriteria) {
             EXPECT_TRUE(s.Calc.JudgementFlags[StabilityOK]) << k.file;
             EXPECT_FALSE(s.Calc.StabilityRangeExceeded) << k.file;
             for (const stabcriterion_rec& c : s.Calc.StabilityCriteria)
-                if (c.Shown && !c.Judge.empty()) EXPECT_EQ(c.Judge, "OK") << k.file << ": " << c.Name;
+                if (c.Shown && !c.Judge.empty()) {
+                    EXPECT_EQ(c.Judge, "OK") << k.file << ": " << c.Name;
+                }
         }
     }
 }

@@ -87,7 +87,9 @@ TEST(OutlineViews, HeadCarriesTheNamedFields) {
     EXPECT_EQ(o.PointCount, 3);
     // Everything else of the head stays zero.
     for (size_t i = 41; i < 160; ++i)
-        if (i < 84 || i >= 120) EXPECT_EQ(h[i], 0) << i;
+        if (i < 84 || i >= 120) {
+            EXPECT_EQ(h[i], 0) << i;
+        }
     EXPECT_THROW(ParseColor("FF8000"), std::runtime_error);
     EXPECT_THROW(ParseColor("#GG8000"), std::runtime_error);
 }
@@ -211,6 +213,8 @@ TEST(OutlineViews, SampleVesselPlanCarriesOneOutlinePerTankAndHold) {
     for (const auto& o : ship.PlanObjects) {
         bool crane = o.ObjName.str().find("CRANE") != std::string::npos;  // pedestals stand out over the side
         for (const auto& p : o.Outline)
-            if (!crane) EXPECT_LE(std::fabs(p.Y), double(ship.Breadth) / 2 + 1e-6) << o.ObjName.str();
+            if (!crane) {
+                EXPECT_LE(std::fabs(p.Y), double(ship.Breadth) / 2 + 1e-6) << o.ObjName.str();
+            }
     }
 }

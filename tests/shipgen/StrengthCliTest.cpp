@@ -143,7 +143,9 @@ TEST_F(StrengthCli, FamilyFollowsTheShipOptions) {
         const bool on = data->ship.OptionOn(f.option);
         EXPECT_EQ(InNotComputed(j, f.name), !on);
         EXPECT_EQ(j[f.name].is_object(), on);
-        if (!on) EXPECT_EQ(j[f.name], "not computed");
+        if (!on) {
+            EXPECT_EQ(j[f.name], "not computed");
+        }
     }
     if (data->ship.OptionOn(13)) {
         const json& t = j["Torsion"];
@@ -261,7 +263,9 @@ TEST_F(StrengthCli, TextAndBench) {
     for (const char* text : {"Longitudinal strength (SEA", "Max corr. SF", "t·m", "fr.no", "[NO.2 CARGO HOLD FLOODED]",
                              "Flood water"})
         EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
-    if (!data->ship.OptionOn(1)) EXPECT_NE(r.out.find("Grain: not computed"), std::string::npos);
+    if (!data->ship.OptionOn(1)) {
+        EXPECT_NE(r.out.find("Grain: not computed"), std::string::npos);
+    }
     r = Run("calc " + Lcf(Loaded()) + " --harbour");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("Longitudinal strength (PORT"), std::string::npos);

@@ -88,9 +88,15 @@ TEST(WindTable, TableHasOneLayerPerDeckTierKeyedByDisplacement) {
             double stacks = 3 * 12.192 * 2.591 * k;
             double expected = 100 * (10 - draft) + 80 + stacks;
             EXPECT_NEAR(double(t.Values[size_t(k)][3][size_t(r)]), expected, 0.3) << k << " " << r;
-            if (r > 1) EXPECT_LT(t.Values[size_t(k)][3][size_t(r)], t.Values[size_t(k)][3][size_t(r - 1)]);
-            if (k > 1) EXPECT_GT(t.Values[size_t(k)][3][size_t(r)], t.Values[size_t(k - 1)][3][size_t(r)]);
-            if (r > 1) EXPECT_GT(t.Values[size_t(k)][1][size_t(r)], t.Values[size_t(k)][1][size_t(r - 1)]);
+            if (r > 1) {
+                EXPECT_LT(t.Values[size_t(k)][3][size_t(r)], t.Values[size_t(k)][3][size_t(r - 1)]);
+            }
+            if (k > 1) {
+                EXPECT_GT(t.Values[size_t(k)][3][size_t(r)], t.Values[size_t(k - 1)][3][size_t(r)]);
+            }
+            if (r > 1) {
+                EXPECT_GT(t.Values[size_t(k)][1][size_t(r)], t.Values[size_t(k)][1][size_t(r - 1)]);
+            }
         }
 }
 
@@ -111,14 +117,20 @@ TEST(WindTable, SampleVesselAreasFallWithDisplacementAndRiseWithTiers) {
             double area = double(t.Values[size_t(k)][3][size_t(r)]);
             double lever = double(t.Values[size_t(k)][4][size_t(r)]);
             // The draft of each row gives back its displacement.
-            if (k == 1) EXPECT_NEAR(DisplacementAtDraft(hull, draft, 0), disp, disp * 1e-4) << r;
+            if (k == 1) {
+                EXPECT_NEAR(DisplacementAtDraft(hull, draft, 0), disp, disp * 1e-4) << r;
+            }
             EXPECT_GT(draft, 0);
             EXPECT_LT(draft, hull.Depth());
             // A bare wall-sided hull would give half the depth; the
             // superstructure and the stacks only raise the lever.
             EXPECT_GT(lever, hull.Depth() / 2) << k << " " << r;
-            if (r > 1) EXPECT_LT(area, double(t.Values[size_t(k)][3][size_t(r - 1)])) << k << " " << r;
-            if (k > 1) EXPECT_GT(area, double(t.Values[size_t(k - 1)][3][size_t(r)])) << k << " " << r;
+            if (r > 1) {
+                EXPECT_LT(area, double(t.Values[size_t(k)][3][size_t(r - 1)])) << k << " " << r;
+            }
+            if (k > 1) {
+                EXPECT_GT(area, double(t.Values[size_t(k - 1)][3][size_t(r)])) << k << " " << r;
+            }
         }
     RecordProperty("AreaLightest0Tier", std::to_string(double(t.Values[1][3][1])));
     RecordProperty("AreaDeepestTopTier", std::to_string(double(t.Values[size_t(t.LayerCount)][3][size_t(t.RowCount)])));
