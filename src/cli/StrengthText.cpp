@@ -86,7 +86,7 @@ void PrintGrain(std::ostream& os, const kv::KvState& s) {
        << F(g.AllowableMoment) << ")  lambda0 " << F(g.Lambda0, "0.0000") << " m  lambda40 "
        << F(g.Lambda40, "0.0000") << " m\n";
     os << "  Static angle " << F(g.StaticAngle, "0.00") << " deg  residual area " << F(g.ResidualArea, "0.0000")
-       << " m-rad (to " << F(g.AngleLimit, "0.0") << " deg)\n";
+       << " m-rad (to " << F(g.AngleLimit < 40 ? g.AngleLimit : kv::Extended(40), "0.0") << " deg)\n";
     for (const kv::stabcriterion_rec& r : g.Rows)
         if (r.Shown)
             os << "  " << std::left << std::setw(26) << ToUtf8(r.Name) << std::right << std::setw(10)
