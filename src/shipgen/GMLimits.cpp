@@ -102,6 +102,19 @@ void SetUprightProbePoint(calcdata_rec& c, double disp, double trim, double draf
     c.Stab.FSC = 0;
 }
 
+void ForEachHydroPoint(const xyztable_rec& hydro, int cDisp, int cDraft, int cKmt,
+                       const std::function<void(const HydroPoint&)>& fn) {
+    const int layers = std::max(1, hydro.LayerCount);
+    for (int l = 1; l <= layers; ++l) {
+        Extended trim = 0;
+        TryTextToFloat(hydro.LayerHeads[size_t(l)].str(), trim);
+        const auto& v = hydro.Values[size_t(l)];
+        for (int r = 1; r <= hydro.RowCount; ++r)
+            fn({l, r, double(trim), double(v[size_t(cDisp)][size_t(r)]), double(v[size_t(cDraft)][size_t(r)]),
+                double(v[size_t(cKmt)][size_t(r)])});
+    }
+}
+
 xyztable_rec BuildGMLimitTable(const shipinfo_rec& ship) {
     const xyztable_rec& hydro = ship.ShipTables.HydroTable();
     const int cDisp = Column(hydro, "DISP"), cDraft = Column(hydro, "DRAFT"), cKmt = Column(hydro, "KMT");
@@ -116,20 +129,14 @@ xyztable_rec BuildGMLimitTable(const shipinfo_rec& ship) {
     for (int l = 1; l <= layers; ++l) t.LayerHeads[size_t(l)] = hydro.LayerHeads[size_t(l)];
 
     CriteriaProbe probe(ship);
-    for (int l = 1; l <= layers; ++l) {
-        Extended trim = 0;
-        TryTextToFloat(hydro.LayerHeads[size_t(l)].str(), trim);
-        const auto& v = hydro.Values[size_t(l)];
-        for (int r = 1; r <= rows; ++r) {
-            const double disp = double(v[size_t(cDisp)][size_t(r)]);
-            const double kmt = double(v[size_t(cKmt)][size_t(r)]);
-            probe.SetPoint(disp, double(trim), double(v[size_t(cDraft)][size_t(r)]), kmt);
-            const double maxKg = MaxKG(probe, kmt);
-            t.Values[size_t(l)][1][size_t(r)] = disp;
-            t.Values[size_t(l)][2][size_t(r)] = std::round((kmt - maxKg) * 1000) / 1000;
-            t.Values[size_t(l)][3][size_t(r)] = maxKg;
-        }
-    }
+    ForEachHydroPoint(hydro, cDisp, cDraft, cKmt, [&](const HydroPoint& p) {
+        probe.SetPoint(p.disp, p.trim, p.draft, p.kmt);
+        const double maxKg = MaxKG(probe, p.kmt);
+        auto& v = t.Values[size_t(p.layer)];
+        v[1][size_t(p.row)] = p.disp;
+        v[2][size_t(p.row)] = std::round((p.kmt - maxKg) * 1000) / 1000;
+        v[3][size_t(p.row)] = maxKg;
+    });
     return t;
 }
 

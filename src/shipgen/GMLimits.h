@@ -7,6 +7,8 @@
 
 #include "model/ShipInfo.h"
 
+#include <functional>
+
 #include "calc/CalcData.h"
 
 namespace kv::shipgen {
@@ -21,5 +23,16 @@ xyztable_rec BuildGMLimitTable(const shipinfo_rec& ship);
 // Puts the result record on an upright waterline of the given displacement,
 // trim and mean draft, without free surface, for a criteria probe.
 void SetUprightProbePoint(calcdata_rec& c, double disp, double trim, double draft);
+
+// A point of the hydrostatic table: its layer and row, the trim of the layer
+// and the displacement, draft and KMT of the row.
+struct HydroPoint {
+    int layer = 0, row = 0;
+    double trim = 0, disp = 0, draft = 0, kmt = 0;
+};
+// Calls fn for every row of every trim layer of the hydrostatic table, with
+// the column indices of "DISP", "DRAFT" and "KMT".
+void ForEachHydroPoint(const xyztable_rec& hydro, int cDisp, int cDraft, int cKmt,
+                       const std::function<void(const HydroPoint&)>& fn);
 
 }  // namespace kv::shipgen

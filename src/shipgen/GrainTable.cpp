@@ -110,21 +110,15 @@ xyztable_rec BuildGrainTable(const shipinfo_rec& ship, const std::vector<double>
     for (int l = 1; l <= layers; ++l) t.LayerHeads[size_t(l)] = hydro.LayerHeads[size_t(l)];
 
     GrainCriteriaProbe probe(ship);
-    for (int l = 1; l <= layers; ++l) {
-        Extended trim = 0;
-        TryTextToFloat(hydro.LayerHeads[size_t(l)].str(), trim);
-        const auto& v = hydro.Values[size_t(l)];
-        for (int r = 1; r <= rows; ++r) {
-            const double disp = double(v[size_t(cDisp)][size_t(r)]);
-            probe.SetPoint(disp, double(trim), double(v[size_t(cDraft)][size_t(r)]),
-                           double(v[size_t(cKmt)][size_t(r)]));
-            t.Values[size_t(l)][1][size_t(r)] = disp;
-            for (size_t k = 0; k < kgColumns.size(); ++k) {
-                probe.SetKG(kgColumns[k]);
-                t.Values[size_t(l)][k + 2][size_t(r)] = probe.MaxMoment();
-            }
+    ForEachHydroPoint(hydro, cDisp, cDraft, cKmt, [&](const HydroPoint& p) {
+        probe.SetPoint(p.disp, p.trim, p.draft, p.kmt);
+        auto& v = t.Values[size_t(p.layer)];
+        v[1][size_t(p.row)] = p.disp;
+        for (size_t k = 0; k < kgColumns.size(); ++k) {
+            probe.SetKG(kgColumns[k]);
+            v[k + 2][size_t(p.row)] = probe.MaxMoment();
         }
-    }
+    });
     return t;
 }
 
