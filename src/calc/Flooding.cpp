@@ -122,7 +122,14 @@ void FloodHold(KvState& state, int hold) {
 void FloodAllHolds(KvState& state) {
     const int n = std::min<int>(state.ShipInfo.GroupCount[BaleGroup],
                                 int(state.TankGroup.Groups[BaleGroup].Tanks.size()));
-    for (int hold = 0; hold < n; ++hold) FloodHold(state, hold);
+    // Every hold in turn: the flooded strength passes only when it passes
+    // with each of them flooded, not just with the last one.
+    bool all = true;
+    for (int hold = 0; hold < n; ++hold) {
+        FloodHold(state, hold);
+        all = all && state.Calc.JudgementFlags[FloodStrengthOK];
+    }
+    if (n > 0) state.Calc.JudgementFlags[FloodStrengthOK] = all;
 }
 
 }  // namespace kv

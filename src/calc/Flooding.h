@@ -51,6 +51,8 @@ std::vector<ShearTriangle> FloodedShearAdditions(const KvState& state, int hold)
 // flooded strength into the intervals' Flooded fields, CalcData.Flood
 // entries [hold] and JudgementFlags[FloodStrengthOK].
 void FloodHold(KvState& state, int hold);
+// FloodHold for every hold in ascending order; FloodStrengthOK then says
+// whether the strength passes with every one of them flooded.
 void FloodAllHolds(KvState& state);
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 // takes the shear force additions of its condition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -201,4 +202,28 @@ TEST(FloodingR549, FloodedShearForceTakesTheAdditions) {
         std::printf("[figures] flooded SF addition, %s: %+.2f t (triangle %+.0f t)\n", c.what, added, c.flooded);
         EXPECT_NEAR(added, c.flooded, 2.0);
     }
+}
+
+// With every hold flooded in turn the flooded strength passes only if it
+// passes for each hold: with the flooded SF allowables cut to 70 % the
+// forward holds exceed them while the last hold still passes.
+TEST(FloodingR549, AllHoldsPassOnlyWhenEachHoldPasses) {
+    KvState s = Calculated("FULL CONTAINERS");
+    for (allowseg_rec& g : s.ShipInfo.ClassAllow.flooded[ConditionSea].sfsegs)
+        for (Extended* v : {&g.Pos1Aft, &g.Pos1Fore, &g.Pos2Aft, &g.Pos2Fore}) *v *= 0.7L;
+    s.LoadData.VoyageCond = ConditionSea;
+    CalculateAll(s);
+    const bool corrected = s.ShipInfo.OptionOn(3);
+    std::vector<bool> each;
+    for (int hold = 0; hold < s.ShipInfo.GroupCount[0]; ++hold) {
+        FloodHold(s, hold);
+        each.push_back(s.Calc.JudgementFlags[FloodStrengthOK]);
+    }
+    ASSERT_EQ(each.size(), 7u);
+    EXPECT_TRUE(each.back()) << "the last hold alone passes";
+    EXPECT_NE(std::count(each.begin(), each.end(), false), 0) << "some hold exceeds";
+    FloodAllHolds(s);
+    EXPECT_FALSE(s.Calc.JudgementFlags[FloodStrengthOK]);
+    // The intervals hold the last hold, which passes on its own.
+    EXPECT_TRUE(StrengthWithinLimits(s.Strength, true, corrected));
 }
