@@ -17,6 +17,19 @@ kv::shipgen::HullTables BoxBargeTables(double lightWeight) {
     return kv::shipgen::BuildHullTables(hull, j, lightWeight);
 }
 
+kv::shipinfo_rec BoxBargeStabilityShip() {
+    kv::shipinfo_rec ship;
+    const kv::shipgen::HullTables t = BoxBargeTables(1500.0);
+    auto& tab = ship.ShipTables.Tables;
+    tab[kv::KNTableSlot] = t.KN;
+    tab[kv::HydroTableSlot] = t.Hydro;
+    tab[kv::FloodAngleTableSlot] = t.FloodAngle;
+    ship.LBP = 100;
+    ship.Breadth = 20;
+    ship.Depth = 10;
+    return ship;
+}
+
 void WriteShipOnlyDataSet(const std::string& dataDir, const kv::shipinfo_rec& ship) {
     std::filesystem::create_directories(dataDir + "/Project");
     const std::string name = dataDir + "/Project/R549.LSI";

@@ -102,15 +102,8 @@ void CheckTable(const kv::shipinfo_rec& ship, const kv::xyztable_rec& lim, const
 
 struct BoxShip {
     kv::shipinfo_rec ship;
-    explicit BoxShip(double windArea) {
-        HullTables t = kvtest::BoxBargeTables(1500.0);
+    explicit BoxShip(double windArea) : ship(kvtest::BoxBargeStabilityShip()) {
         auto& tab = ship.ShipTables.Tables;
-        tab[kv::KNTableSlot] = t.KN;
-        tab[kv::HydroTableSlot] = t.Hydro;
-        tab[kv::FloodAngleTableSlot] = t.FloodAngle;
-        ship.LBP = 100;
-        ship.Breadth = 20;
-        ship.Depth = 10;
         // Wind on a deck cargo block 100 m long above the box: a fixed area
         // with its lever, one layer.
         kv::xyztable_rec& w = tab[kv::WindTableSlot];

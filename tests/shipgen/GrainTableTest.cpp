@@ -109,15 +109,7 @@ Counts CheckTable(const kv::shipinfo_rec& ship, const kv::xyztable_rec& g, int r
 }
 
 TEST(GrainTable, BoxBargeMomentsMeetTheCriteriaExactly) {
-    kv::shipinfo_rec ship;
-    HullTables t = kvtest::BoxBargeTables(1500.0);
-    auto& tab = ship.ShipTables.Tables;
-    tab[kv::KNTableSlot] = t.KN;
-    tab[kv::HydroTableSlot] = t.Hydro;
-    tab[kv::FloodAngleTableSlot] = t.FloodAngle;
-    ship.LBP = 100;
-    ship.Breadth = 20;
-    ship.Depth = 10;
+    const kv::shipinfo_rec ship = kvtest::BoxBargeStabilityShip();
     const kv::xyztable_rec g = BuildGrainTable(ship, {4.0, 6.0, 8.0, 10.0});
     ASSERT_EQ(g.ColCount, 5);
     EXPECT_EQ(g.ColHeads[2].str(), "4.0");
